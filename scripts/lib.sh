@@ -1,0 +1,72 @@
+# Shared set-up for the run and test scripts: packages, builds, a private Xvfb and Wine prefix.
+# Sourced, not run. Every process started here is stopped by PID on exit.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${DERODAZO_BUILD:-$ROOT/build}
+JOBS=${JOBS:-$(nproc)}
+STARTED_PIDS=()
+
+PACKAGES=(cmake make g++ python3 googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine64 wine xvfb xauth x11-apps imagemagick)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() { # dir, extra cmake args...
+    local dir=$1; shift
+    cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$BUILD/$dir" -j "$JOBS"
+}
+
+build_windows() { # arch, extra cmake args...
+    local arch=$1; shift
+    configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@"
+}
+
+stop_started() {
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    STARTED_PIDS=()
+}
+trap stop_started EXIT
+
+start_xvfb() {
+    local n=91
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+    log "Xvfb did not start"; return 1
+}
+
+start_wine() {
+    export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+    # No Mono or Gecko: the program needs neither, and their installers would ask.
+    export WINEDLLOVERRIDES="mscoree=;mshtml="
+    if [ ! -f "$WINEPREFIX/.derodazo-ready" ]; then
+        log "making the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        # Unmanaged windows: with no window manager on Xvfb, Wine would otherwise wait 2 s on every
+        # top-level window it hides, for a withdrawn state that nobody sets.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.derodazo-ready"
+    fi
+    # One server for the whole run keeps each Wine start quick.
+    wineserver -f -p >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+}

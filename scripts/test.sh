@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds natively and for Windows (x86_64 and i686), and runs every test:
+# the native core tests, the in-process Wine tests and the end-to-end runs of Derodazo.exe.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+ensure_packages
+log "native build"
+configure_and_build native
+log "Windows x86_64 build"
+build_windows x86_64
+log "Windows i686 build (compiled and linked only: this machine cannot run 32-bit code)"
+build_windows i686 -DDERODAZO_WINE_TESTS=OFF
+
+log "native tests"
+ctest --test-dir "$BUILD/native" --output-on-failure
+
+start_xvfb
+start_wine
+log "Wine tests on $DISPLAY"
+ctest --test-dir "$BUILD/x86_64" --output-on-failure

@@ -1,0 +1,52 @@
+// Command and resource identifiers. Plain #defines: the resource compiler reads this file too.
+#pragma once
+
+#define IDR_MAINMENU 101
+#define IDR_ACCELERATORS 102
+#define IDD_ABOUT 103
+#define IDI_APP 104
+#define IDB_CELLS 105
+#define IDI_CELLS 106
+#define IDCUR_POP 108
+#define IDCUR_GROW 109
+#define IDI_CELLS_SMALL 110
+
+#define IDS_APP_TITLE 1
+#define IDS_ABOUT_TEXT 2
+#define IDS_CONTACT_URL 3
+#define IDS_STYLE_LINES 4
+#define IDS_STYLE_BOXES 5
+#define IDS_STYLE_OVALS 6
+#define IDS_STYLE_LISSAJOUS 7
+#define IDS_STYLE_PLOT 8
+
+#define IDM_CLOSE 40001
+#define IDM_EXIT 40002
+#define IDM_LINES_ERASE 40004
+#define IDM_LINES_REPEAT 40005
+#define IDM_LINES_STEP 40006
+#define IDM_STYLE_LINES 40007
+#define IDM_STYLE_BOXES 40008
+#define IDM_STYLE_OVALS 40009
+#define IDM_STYLE_LISSAJOUS 40010
+#define IDM_STYLE_PLOT 40011
+#define IDM_BUBBLES_MAKE 40013
+#define IDM_BUBBLES_GRAVITY 40014
+#define IDM_BUBBLES_DESIGNER 40015
+#define IDM_BUBBLES_YEAST 40016
+#define IDM_ABOUT 40017
+#define IDM_WINDOW_TILE 40018
+#define IDM_WINDOW_CASCADE 40019
+#define IDM_WINDOW_ARRANGE 40020
+#define IDM_WINDOW_CLOSE_ALL 40021
+#define IDM_NEW_LINES 40022
+#define IDM_NEW_BUBBLES 40023
+#define IDM_BUBBLES_ERASE_ALL 40024
+#define IDM_BUBBLES_MOVE 40025
+#define IDM_BUBBLES_POP 40026
+#define IDM_BUBBLES_GROW 40027
+
+// Private window messages (WM_USER + n), all with lParam 0.
+#define UWM_REFRESH_MENUS 1025
+#define UWM_CHILD_DESTROYED 1026
+#define UWM_FLAG 1027

@@ -1,0 +1,107 @@
+#include "shell/startup.h"
+
+#include "about/about_dialog.h"
+#include "bubbles/bubbles_window.h"
+#include "common/app_state.h"
+#include "common/core/flags.h"
+#include "common/ids.h"
+#include "lines/lines_window.h"
+#include "shell/frame.h"
+
+namespace {
+
+ATOM RegisterChildClass(const char* name, WNDPROC proc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = hInst;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc);
+}
+
+ATOM RegisterFrameClass() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = FrameWndProc;
+    wc.hInstance = hInst;
+    wc.hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(IDI_APP));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_DEFAULTCOLOR));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    wc.lpszClassName = "MDISeeThruMainWind";
+    return RegisterClassExA(&wc);
+}
+
+HWND ActiveChild() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
+
+void SendFrameCommand(WORD id) { SendMessageA(hwndFrame, WM_COMMAND, id, 0); }
+
+} // namespace
+
+bool RegisterAppClasses() {
+    // Registering twice (a test process starting several frames) keeps the first registration.
+    bool ok = RegisterFrameClass() != 0;
+    ok = RegisterChildClass("LinesWind", LinesWndProc) != 0 && ok;
+    ok = RegisterChildClass("BubblesWind", BubblesWndProc) != 0 && ok;
+    return ok;
+}
+
+HWND CreateFrameWindow(int showCommand) {
+    char title[64] = "";
+    LoadStringA(hInst, IDS_APP_TITLE, title, sizeof title);
+    hwndFrame = CreateWindowExA(0, "MDISeeThruMainWind", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                hInst, nullptr);
+    if (hwndFrame) ShowWindow(hwndFrame, showCommand);
+    return hwndFrame;
+}
+
+void HandleArgument(const char* arg) {
+    static const char* const shellFlags[] = {"-lines", "-bubbles", "-next"};
+    HWND active = ActiveChild();
+    switch (MatchFlag(arg, shellFlags, 3)) {
+    case 0: SendFrameCommand(IDM_NEW_LINES); break;
+    case 1: SendFrameCommand(IDM_NEW_BUBBLES); break;
+    case 2:
+        if (active) SendMessageA(hwndClient, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 0);
+        break;
+    default:
+        if (active) SendMessageA(active, UWM_FLAG, reinterpret_cast<WPARAM>(arg), 0);
+        break;
+    }
+}
+
+void ProcessCommandLine(int argc, char** argv) {
+    if (argc <= 1) {
+        SendFrameCommand(IDM_NEW_LINES);
+        SendFrameCommand(IDM_NEW_BUBBLES);
+        if (HWND bubbles = ActiveChild()) {
+            for (int i = 0; i < 5; ++i) SendMessageA(bubbles, WM_COMMAND, IDM_BUBBLES_MAKE, 0);
+        }
+        return;
+    }
+    for (int i = 1; i < argc; ++i) HandleArgument(argv[i]);
+}
+
+bool TranslateAppMessage(MSG& msg, HACCEL accelerators) {
+    if (hwndClient && TranslateMDISysAccel(hwndClient, &msg)) return true;
+    return TranslateAcceleratorA(hwndFrame, accelerators, &msg) != 0;
+}
+
+int RunMessageLoop(HACCEL accelerators) {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAppMessage(msg, accelerators)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
