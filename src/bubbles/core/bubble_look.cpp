@@ -1,0 +1,9 @@
+#include "bubbles/core/bubble_look.h"
+
+BubbleBox BubbleBounds(const Bubble& b) {
+    const float left = b.x - b.radius;
+    const float top = b.y - b.radius;
+    const float right = b.x + b.radius;
+    const float bottom = b.y + b.radius;
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+
+#include "bubbles/core/bubble_surface.h"
+#include "bubbles/core/bubbles_data.h"
+
+// A displacement in client pixels.
+struct BubbleMove {
+    float dx;
+    float dy;
+};
+
+constexpr uint32_t kTickBudgetMs = 16;
+constexpr uint32_t kGravityPeriodMs = 32;
+constexpr float kGravityFall = 5.0f;
+constexpr double kSmallestMoveSquared = 0.00390625; // moves of 1/16 pixel or less are dropped
+constexpr double kCoincidenceDistance = 0.125;
+constexpr uint32_t kYeastStepMs = 16; // times RandomBelow(10)
+constexpr int kBudChancePerMille = 3;
+constexpr uint32_t kGrowthPeriodMs = 320;
+constexpr double kGrowthStep = 1.0;
+constexpr float kDefaultRadius = 20.0f;
+
+// The displacement that moves b clear of a; (0, 0) when they do not overlap.
+BubbleMove OverlapPush(const Bubble& a, const Bubble& b);
+
+// Erase, move, draw and queue bubble k; the held bubble and tiny moves are left alone.
+void MoveBubble(BubblesData& data, BubbleSurface& surface, int k, BubbleMove move);
+void SetBubbleRadius(BubblesData& data, BubbleSurface& surface, int k, float radius);
+
+// One relaxation step: k shoves its neighbours aside, then is brought back inside the edges.
+void ProcessBubble(BubblesData& data, BubbleSurface& surface, int k);
+
+void GravityPulse(BubblesData& data);
+void YeastAndGrowth(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);
+void BudBubble(BubblesData& data, BubbleSurface& surface, int parent);
+
+// A new bubble of the default radius at a random place in the client area.
+void MakeBubble(BubblesData& data, BubbleSurface& surface);
+
+// Gravity, then queue work until the queue is empty or the budget is used up, then yeast and growth.
+void BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);

@@ -1,0 +1,208 @@
+#include "bubbles/core/bubble_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "bubbles/core/bubble_motion.h"
+#include "bubbles/core/bubble_queue.h"
+#include "common/core/random.h"
+#include "fake_bubble_platform.h"
+
+namespace {
+
+class BubbleMouse : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        data.designer = 1;
+        data.defaultRadius = 20;
+        AddBubbles(data, surface,
+                   {MakeTestBubble(100, 100, 20, 3), MakeTestBubble(120, 100, 20, 4),
+                    MakeTestBubble(300, 200, 30, 5), MakeTestBubble(50, 250, 10, 6)});
+    }
+    void ExpectPictureMatchesBubbles() {
+        EXPECT_EQ(surface.onScreen, RecordingSurface::Expected(data)) << "XOR picture out of step";
+    }
+    BubblesData data{};
+    RecordingSurface surface{400, 300};
+};
+
+TEST_F(BubbleMouse, APressHoldsTheLowestIndexedBubbleUnderThePointer) {
+    struct Case {
+        float x, y;
+        int held;
+    };
+    for (const Case c : {Case{110, 100, 1}, Case{139, 100, 2}, Case{300, 200, 3}, Case{119, 100, 1},
+                         Case{120, 100, 2} /* on the rim of 1 */, Case{140, 100, 0} /* exactly on the rim */,
+                         Case{200, 20, 0}, Case{-5, -5, 0}}) {
+        data.pressActive = 0;
+        data.mouseX = data.mouseY = -1;
+        EXPECT_EQ(HitTestBubbles(data, c.x, c.y), c.held) << c.x << "," << c.y;
+        EXPECT_EQ(data.held, c.held);
+        EXPECT_EQ(data.pressActive, c.held != 0 ? 1 : 0);
+        EXPECT_EQ(data.mouseX, c.held != 0 ? c.x : -1.0f);
+        EXPECT_EQ(data.bubbles[0].x, c.x) << "the probe marks the press";
+        EXPECT_EQ(data.bubbles[0].radius, 0.0f);
+    }
+}
+
+TEST_F(BubbleMouse, APopShiftsLaterEntriesDownAndRequeuesEveryBubble) {
+    data.mouseMode = kModePop;
+    EnqueueBubble(data, 4);
+    const Bubble third = data.bubbles[3], fourth = data.bubbles[4];
+    EXPECT_FALSE(PressBubbles(data, surface, 125, 100)) << "Pop mode never captures";
+    EXPECT_EQ(data.count, 3);
+    EXPECT_EQ(data.bubbles[2].x, third.x);
+    EXPECT_EQ(data.bubbles[2].colour, third.colour);
+    EXPECT_EQ(data.bubbles[3].colour, fourth.colour);
+    EXPECT_EQ(QueueOrder(data), (std::vector<int>{3, 2, 1}));
+    EXPECT_EQ(data.held, 0);
+    EXPECT_EQ(data.pressActive, 1) << "the press lasts until the button is released";
+    ExpectPictureMatchesBubbles();
+}
+
+TEST_F(BubbleMouse, APopOnEmptySpaceChangesNothing) {
+    data.mouseMode = kModePop;
+    const size_t draws = surface.draws.size();
+    EXPECT_FALSE(PressBubbles(data, surface, 200, 20));
+    EXPECT_EQ(data.count, 4);
+    EXPECT_EQ(surface.draws.size(), draws);
+    EXPECT_EQ(data.queueHead, 0);
+}
+
+TEST_F(BubbleMouse, MoveAndGrowPressesCaptureEvenOnEmptySpace) {
+    for (BubbleMouseMode mode : {kModeMove, kModeGrow}) {
+        data.mouseMode = mode;
+        EXPECT_TRUE(PressBubbles(data, surface, 200, 20));
+        EXPECT_EQ(data.held, 0);
+        DragHeldBubble(data, surface, 250, 70);
+        EndDrag(data);
+    }
+    EXPECT_EQ(data.count, 4);
+    EXPECT_EQ(data.queueHead, 0);
+    EXPECT_EQ(data.defaultRadius, 20.0f);
+}
+
+TEST_F(BubbleMouse, AMoveDragKeepsTheGrabOffsetAndPushesNeighboursWhileHeld) {
+    ASSERT_TRUE(PressBubbles(data, surface, 295, 205));
+    ASSERT_EQ(data.held, 3);
+    DragHeldBubble(data, surface, 195, 105);
+    EXPECT_EQ(data.bubbles[3].x, 200.0f);
+    EXPECT_EQ(data.bubbles[3].y, 100.0f);
+    EXPECT_EQ(data.held, 3);
+    EXPECT_EQ(QueueOrder(data), (std::vector<int>{3}));
+    DragHeldBubble(data, surface, 155, 105); // onto bubble 2
+    ProcessBubble(data, surface, DequeueBubble(data));
+    EXPECT_EQ(data.bubbles[3].x, 160.0f) << "held: the mouse alone moves it";
+    const Bubble& two = data.bubbles[2];
+    EXPECT_GE(std::hypot(two.x - 160.0, two.y - 100.0), 50.0 - 1e-4);
+    ExpectPictureMatchesBubbles();
+}
+
+TEST_F(BubbleMouse, ABubbleDroppedOutsideIsQueuedAndComesBackInside) {
+    ASSERT_TRUE(PressBubbles(data, surface, 50, 250));
+    DragHeldBubble(data, surface, 50, 400); // captured: the pointer can leave the window
+    EXPECT_EQ(data.bubbles[4].y, 400.0f);
+    EndDrag(data);
+    EXPECT_EQ(data.held, 0);
+    EXPECT_EQ(data.pressActive, 0);
+    FakeClock clock;
+    BubblesTimerTick(data, surface, clock);
+    EXPECT_EQ(data.bubbles[4].y, 290.0f);
+    ExpectPictureMatchesBubbles();
+}
+
+TEST_F(BubbleMouse, AGrowDragSetsRadiusTargetAndDefaultRadius) {
+    data.mouseMode = kModeGrow;
+    ASSERT_TRUE(PressBubbles(data, surface, 305, 200));
+    DragHeldBubble(data, surface, 300, 245); // the first move already sets the rim under the pointer
+    EXPECT_EQ(data.bubbles[3].radius, 45.0f);
+    EXPECT_EQ(data.bubbles[3].targetRadius, 45.0f);
+    EXPECT_EQ(data.defaultRadius, 45.0f);
+    EXPECT_EQ(data.bubbles[3].x, 300.0f);
+    DragHeldBubble(data, surface, 303, 204);
+    EXPECT_EQ(data.bubbles[3].radius, 5.0f);
+    ExpectPictureMatchesBubbles();
+
+    DragHeldBubble(data, surface, 300, 200); // on the centre: nothing is left to hit
+    EndDrag(data);
+    EXPECT_EQ(data.bubbles[3].radius, 0.0f);
+    EXPECT_EQ(HitTestBubbles(data, 300, 200), 0);
+    MakeBubble(data, surface);
+    EXPECT_EQ(data.bubbles[5].radius, 0.0f);
+}
+
+TEST_F(BubbleMouse, APopModeDragMovesNothing) {
+    data.mouseMode = kModePop;
+    data.held = 3; // as if a press were still holding something
+    const size_t draws = surface.draws.size();
+    DragHeldBubble(data, surface, 10, 10);
+    EXPECT_EQ(surface.draws.size(), draws);
+}
+
+TEST_F(BubbleMouse, EndDragQueuesTheHeldBubbleOnce) {
+    ASSERT_TRUE(PressBubbles(data, surface, 100, 100));
+    EnqueueBubble(data, 1);
+    EndDrag(data);
+    EndDrag(data);
+    EXPECT_EQ(QueueOrder(data), (std::vector<int>{1}));
+}
+
+TEST(BubbleMouseMode, FollowsTheKeysUnlessPressedOrChosenFromTheMenu) {
+    struct Case {
+        int pressActive, modeFromMenu;
+        bool shift, ctrl;
+        int16_t start, expected;
+    };
+    const Case cases[] = {
+        {0, 0, false, false, kModePop, kModeMove}, {0, 0, true, false, kModeMove, kModePop},
+        {0, 0, false, true, kModeMove, kModeGrow}, {0, 0, true, true, kModeMove, kModePop},
+        {1, 0, true, false, kModeGrow, kModeGrow}, {0, 1, false, false, kModePop, kModePop},
+        {1, 1, false, true, kModeMove, kModeMove},
+    };
+    for (const Case& c : cases) {
+        BubblesData data{};
+        data.pressActive = c.pressActive;
+        data.modeFromMenu = c.modeFromMenu;
+        data.mouseMode = c.start;
+        UpdateMouseModeFromKeys(data, c.shift, c.ctrl);
+        EXPECT_EQ(data.mouseMode, c.expected) << c.pressActive << c.modeFromMenu << c.shift << c.ctrl;
+    }
+}
+
+// Everything that draws, mixed at random: every bubble on screen must stay drawn an odd number of
+// times at its current geometry and a removed one an even number.
+TEST(BubblePicture, StaysInStepThroughAnyMixOfOperations) {
+    for (uint32_t seed : {3u, 17u}) {
+        SeedRandom(seed);
+        BubblesData data{};
+        data.designer = 1;
+        data.defaultRadius = 18;
+        data.yeastTime = 1;
+        data.gravityTime = 1;
+        RecordingSurface surface(500, 400);
+        FakeClock clock(1, 1);
+        for (int step = 0; step < 1500; ++step) {
+            const int op = RandomBelow(12);
+            const float x = static_cast<float>(RandomBelow(560) - 30);
+            const float y = static_cast<float>(RandomBelow(460) - 30);
+            if (op == 0)
+                MakeBubble(data, surface);
+            else if (op == 1 && !data.pressActive) {
+                data.mouseMode = static_cast<int16_t>(RandomBelow(3));
+                PressBubbles(data, surface, x, y);
+            } else if (op == 2 || op == 3)
+                DragHeldBubble(data, surface, x, y);
+            else if (op == 4)
+                EndDrag(data);
+            else {
+                clock.now += 16;
+                BubblesTimerTick(data, surface, clock);
+            }
+        }
+        EXPECT_GT(data.count, 5);
+        EXPECT_EQ(surface.onScreen, RecordingSurface::Expected(data)) << "seed " << seed;
+    }
+}
+
+} // namespace
