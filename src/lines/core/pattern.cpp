@@ -1,0 +1,134 @@
+#include "lines/core/pattern.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "common/core/random.h"
+
+float sineTable[256];
+
+const int8_t factorTable[12] = {1, 1, 1, 1, 1, 2, 2, 2, 3, 3, 4, 5};
+
+void InitSineTable() {
+    // Only the first quarter is computed; the rest mirrors it exactly, so the curves are symmetric to the
+    // bit.
+    for (int i = 0; i <= 64; ++i) {
+        const float s = static_cast<float>(std::sin(i * 3.141592653589793 * 0.0078125));
+        sineTable[i] = s;
+        sineTable[128 - i] = s;
+        sineTable[128 + i] = -s;
+        if (i >= 1) sineTable[256 - i] = -s;
+    }
+}
+
+namespace {
+constexpr double kByteScale = 0.00392156862745098; // 1 / 255
+
+uint32_t ToByte(double component) { return static_cast<uint32_t>(static_cast<int>(component * 255.0)); }
+
+struct Rgb {
+    double red;
+    double green;
+    double blue;
+};
+
+Rgb HueSector(int sector, double v, double p, double q, double t) {
+    switch (sector) {
+    case 0: return {v, t, p};
+    case 1: return {q, v, p};
+    case 2: return {p, v, t};
+    case 3: return {p, q, v};
+    case 4: return {t, p, v};
+    default: return {v, p, q}; // 5, and 6 for hue 255
+    }
+}
+} // namespace
+
+uint32_t HsvToRgb(uint32_t packed) {
+    const double s = ((packed >> 8) & 0xFFu) * kByteScale;
+    const double v = ((packed >> 16) & 0xFFu) * kByteScale;
+    Rgb rgb{v, v, v};
+    if (s != 0.0) {
+        const double h = (packed & 0xFFu) * kByteScale * 6.0;
+        const double i = std::floor(h);
+        const double f = h - i;
+        rgb = HueSector(static_cast<int>(i), v, v * (1.0 - s), v * (1.0 - s * f), v * (1.0 - s * (1.0 - f)));
+    }
+    return ToByte(rgb.red) | ToByte(rgb.green) << 8 | ToByte(rgb.blue) << 16;
+}
+
+int LinesMinSwing(int width, int height) { return std::min(std::min(width, height) / 4, 20); }
+
+LinesChannel MakeLinesChannel(int a, int b, int minSwing, int startPhase, int frequency, int n) {
+    const int delta = a - b;
+    return LinesChannel{static_cast<float>(std::max(std::abs(delta), minSwing)),
+                        static_cast<float>(b + delta / 2), static_cast<double>(startPhase),
+                        static_cast<double>(frequency) / n};
+}
+
+LinesFigurePlan PlanLinesFigure(int width, int height, bool erase) {
+    LinesFigurePlan plan{};
+    const int m = factorTable[RandomBelow(9)]; // base harmonic, shared by every channel
+    const int span = m == 1 ? 100 : 200;
+    const int minSwing = LinesMinSwing(width, height);
+    const int n = span / 8 + RandomBelow(span - span / 8);
+    int nSteps = n * factorTable[RandomBelow(9)];
+    const int lagDivisor = m == 1 ? 1 : 2;
+    plan.iErase = static_cast<int16_t>(-1 - RandomBelow(n - 1) / lagDivisor);
+    plan.ticksPerStep = factorTable[RandomBelow(9)];
+    if (!erase) nSteps += n; // nothing is wiped behind, so the figure is traced once more
+    plan.nSegments = static_cast<int16_t>(n);
+    plan.nSteps = static_cast<int16_t>(nSteps);
+
+    int ySide[8], xSide[8], startPhase[8], frequency[8];
+    for (int j = 0; j < 4; ++j) {
+        ySide[j] = RandomBelow(height);
+        xSide[j] = RandomBelow(width);
+        startPhase[j] = RandomBelow(256);
+        frequency[j] = (factorTable[RandomBelow(12)] + m) * 256;
+    }
+    for (int j = 4; j < 8; ++j) {
+        ySide[j] = 64 + RandomBelow(192);
+        xSide[j] = RandomBelow(256);
+        startPhase[j] = RandomBelow(256);
+        frequency[j] = (factorTable[RandomBelow(12)] + m) * 256;
+    }
+    // x-side pair (6, 7) and channel 7 are drawn only to keep the sequence of draws; they drive nothing.
+    const int* side[kLinesChannelCount] = {xSide, ySide, xSide, ySide, xSide, ySide, ySide};
+    const int pair[kLinesChannelCount] = {0, 0, 2, 2, 4, 4, 6};
+    for (int c = 0; c < kLinesChannelCount; ++c) {
+        plan.channels[c] = MakeLinesChannel(side[c][pair[c]], side[c][pair[c] + 1], minSwing, startPhase[c],
+                                            frequency[c], n);
+    }
+    return plan;
+}
+
+namespace {
+int ChannelValue(const LinesChannel& c) {
+    const float half = 0.5f;
+    const double value = static_cast<double>(c.swing) *
+                             static_cast<double>(sineTable[static_cast<int>(c.phase) % 256]) *
+                             static_cast<double>(half) +
+                         static_cast<double>(c.centre);
+    return static_cast<int>(value); // toward zero
+}
+} // namespace
+
+void TraceLinesFigure(const LinesFigurePlan& plan, int count, LinesSegment* segments, uint32_t* colors) {
+    LinesChannel channels[kLinesChannelCount];
+    std::copy(plan.channels, plan.channels + kLinesChannelCount, channels);
+    for (int t = 0; t < count; ++t) {
+        int value[kLinesChannelCount];
+        for (int c = 0; c < kLinesChannelCount; ++c)
+            value[c] = ChannelValue(channels[c]);
+        segments[t] =
+            LinesSegment{value[kChannelX1], value[kChannelY1], value[kChannelX2], value[kChannelY2]};
+        const uint32_t hue = static_cast<uint32_t>(value[kChannelHue]) & 0xFFu;
+        const uint32_t saturation = static_cast<uint32_t>(value[kChannelSaturation]) & 0xFFu;
+        const uint32_t brightness = static_cast<uint32_t>(value[kChannelValue]) & 0xFFu;
+        colors[t] = HsvToRgb(hue | saturation << 8 | brightness << 16);
+        for (LinesChannel& c : channels)
+            c.phase += c.increment;
+    }
+}
