@@ -50,3 +50,10 @@
 #define UWM_REFRESH_MENUS 1025
 #define UWM_CHILD_DESTROYED 1026
 #define UWM_FLAG 1027
+
+// Controls of the About dialog.
+#define IDC_ABOUT_TITLE 1000
+#define IDC_ABOUT_TEXT 1001
+#define IDC_ABOUT_CELLS 1002
+#define IDC_ABOUT_LINK 1004
+#define IDC_ABOUT_ADDRESS 1005
