@@ -1,0 +1,50 @@
+#include "bubbles/bubbles_draw.h"
+
+#include "bubbles/bubbles_window.h"
+#include "bubbles/core/bubble_look.h"
+
+namespace {
+
+class RasterOpScope {
+  public:
+    RasterOpScope(HDC dc, int rop) : dc_(dc), previous_(SetROP2(dc, rop)) {}
+    ~RasterOpScope() { SetROP2(dc_, previous_); }
+    RasterOpScope(const RasterOpScope&) = delete;
+    RasterOpScope& operator=(const RasterOpScope&) = delete;
+
+  private:
+    HDC dc_;
+    int previous_;
+};
+
+} // namespace
+
+void DrawBubble(HDC dc, const BubblesData& data, int k) {
+    const Bubble& b = data.bubbles[k];
+    const BubbleBox box = BubbleBounds(b);
+    RasterOpScope xorMode(dc, R2_XORPEN);
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, kBubbleOutlineWidth, kBubbleOutlineColour));
+    SelectionScope keepPen(dc, pen.get());
+    GdiObject<HBRUSH> fill(data.designer ? CreateSolidBrush(kBubbleColours[b.colour]) : nullptr);
+    SelectionScope keepBrush(dc, fill.get() ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
+    Ellipse(dc, box.left, box.top, box.right, box.bottom);
+} // brush back and deleted, then the pen, then the raster operation
+
+void PaintBubbles(HWND hwnd) {
+    PaintDC paint(hwnd);
+    const BubblesData* data = GetBubblesData(hwnd);
+    if (data == nullptr) return;
+    for (int k = 1; k <= data->count; ++k)
+        DrawBubble(paint.get(), *data, k);
+}
+
+void BubbleWindowSurface::DrawBubble(const BubblesData& data, int k) {
+    if (!dc_) dc_.emplace(hwnd_);
+    ::DrawBubble(dc_->get(), data, k);
+}
+
+BubbleClientSize BubbleWindowSurface::ClientSize() {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    return {rc.right, rc.bottom};
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+
+#include "bubbles/core/bubble_surface.h"
+#include "bubbles/core/bubbles_data.h"
+#include "common/gdi.h"
+
+// Draws bubble k with XOR, so that the same call erases it again: filled with its colour in
+// Designer style, else a grey ring.
+void DrawBubble(HDC dc, const BubblesData& data, int k);
+
+// WM_PAINT: every bubble once over the freshly erased update area.
+void PaintBubbles(HWND hwnd);
+
+// The window as the core sees it. The device context is taken on the first drawing and released
+// when the surface goes, so a settled window draws nothing and holds no DC.
+class BubbleWindowSurface : public BubbleSurface {
+  public:
+    explicit BubbleWindowSurface(HWND hwnd) : hwnd_(hwnd) {}
+    void DrawBubble(const BubblesData& data, int k) override;
+    BubbleClientSize ClientSize() override;
+
+  private:
+    HWND hwnd_;
+    std::optional<WindowDC> dc_;
+};
+
+class TickCountClock : public BubbleClock {
+  public:
+    uint32_t Now() override { return GetTickCount(); }
+};
