@@ -69,4 +69,7 @@ start_wine() {
     # One server for the whole run keeps each Wine start quick.
     wineserver -f -p >/dev/null 2>&1 &
     STARTED_PIDS+=($!)
+    # Start Wine's background services now, detached from our output: started later by a test they
+    # would inherit CTest's pipes and keep it waiting after the test has ended.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
