@@ -132,22 +132,6 @@ TEST_F(BubbleMouse, AGrowDragSetsRadiusTargetAndDefaultRadius) {
     EXPECT_EQ(data.bubbles[5].radius, 0.0f);
 }
 
-TEST_F(BubbleMouse, APopModeDragMovesNothing) {
-    data.mouseMode = kModePop;
-    data.held = 3; // as if a press were still holding something
-    const size_t draws = surface.draws.size();
-    DragHeldBubble(data, surface, 10, 10);
-    EXPECT_EQ(surface.draws.size(), draws);
-}
-
-TEST_F(BubbleMouse, EndDragQueuesTheHeldBubbleOnce) {
-    ASSERT_TRUE(PressBubbles(data, surface, 100, 100));
-    EnqueueBubble(data, 1);
-    EndDrag(data);
-    EndDrag(data);
-    EXPECT_EQ(QueueOrder(data), (std::vector<int>{1}));
-}
-
 TEST(BubbleMouseMode, FollowsTheKeysUnlessPressedOrChosenFromTheMenu) {
     struct Case {
         int pressActive, modeFromMenu;

@@ -53,15 +53,6 @@ TEST_F(BubbleQueue, ABubbleTakenOutCanBeQueuedAgainBehindTheOthers) {
     EXPECT_EQ(data.queueTail, 1);
 }
 
-TEST_F(BubbleQueue, EmptyingAndRefillingKeepsHeadAndTailInStep) {
-    EnqueueBubble(data, 4);
-    ASSERT_EQ(DequeueBubble(data), 4);
-    EnqueueBubble(data, 2);
-    EXPECT_EQ(data.queueHead, 2);
-    EXPECT_EQ(data.queueTail, 2);
-    EXPECT_EQ(QueueOrder(data), (std::vector<int>{2}));
-}
-
 TEST_F(BubbleQueue, RequeueAllQueuesEveryBubbleHighestFirst) {
     EnqueueBubble(data, 2);
     RequeueAllBubbles(data);

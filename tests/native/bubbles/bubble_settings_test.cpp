@@ -67,13 +67,6 @@ TEST(BubbleSettings, EraseAllEmptiesTheWindowAndLetsGoOfTheHeldBubble) {
     EXPECT_EQ(data.held, 0);
 }
 
-TEST(BubbleSettings, AModeChosenFromTheMenuHolds) {
-    BubblesData data{};
-    ChooseMouseMode(data, kModePop);
-    EXPECT_EQ(data.mouseMode, kModePop);
-    EXPECT_EQ(data.modeFromMenu, 1);
-}
-
 TEST(BubbleFlags, NameTheirCommandByAnyLeadingPartIgnoringCase) {
     struct Case {
         const char* flag;
@@ -118,11 +111,6 @@ TEST(BubbleLook, BoundsAreTruncatedTowardZero) {
         EXPECT_EQ(box.right, c.box.right);
         EXPECT_EQ(box.bottom, c.box.bottom);
     }
-}
-
-TEST(BubbleLook, ColourZeroShowsBlackAndColourOneNothingOnWhite) {
-    EXPECT_EQ(kBubbleColours[0] ^ 0xFFFFFFu, 0u);
-    EXPECT_EQ(kBubbleColours[1] ^ 0xFFFFFFu, 0xFFFFFFu);
 }
 
 } // namespace
