@@ -7,7 +7,7 @@ JOBS=${JOBS:-$(nproc)}
 STARTED_PIDS=()
 
 PACKAGES=(cmake make g++ python3 googletest mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine64 wine xvfb xauth x11-apps imagemagick)
+          wine64 wine xvfb xauth x11-apps imagemagick nsis)
 
 log() { printf '== %s\n' "$*" >&2; }
 
