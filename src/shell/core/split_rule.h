@@ -14,4 +14,4 @@ struct Split {
 constexpr int kMinimumHalf = 40;
 
 // Halves a window across when it is taller than wide, else side by side; the kept part takes the odd pixel.
-Split SplitWindowRect(const SplitRect& active);
+Split SplitWindowRect(const SplitRect& r);

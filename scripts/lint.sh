@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# clang-tidy and cppcheck over the platform-free core; both must report nothing.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/lint" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+      -DDERODAZO_SANITIZE=OFF >/dev/null
+cd "$ROOT"
+mapfile -t core < <(git ls-files 'src/*/core/*.cpp')
+log "clang-tidy on ${#core[@]} core files"
+printf '%s\n' "${core[@]}" | xargs -P "$JOBS" -n 4 clang-tidy -p "$BUILD/lint" --quiet 2>/dev/null
+log "cppcheck on the core"
+cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --enable=warning,performance,portability \
+         --inline-suppr --suppress=missingIncludeSystem -I src "${core[@]}"
