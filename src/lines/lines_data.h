@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "lines/core/pattern.h"
+
+// Everything one Lines window knows: its figure, its run and its settings. Fixed layout.
+struct LinesData {
+    LinesSegment segments[kLinesMaxSegments];
+    COLORREF colors[kLinesMaxSegments];
+    int16_t nSegments;
+    int16_t nSteps;
+    int16_t iDraw;  // step s draws segment s mod nSegments
+    int16_t iErase; // negative until erasing begins
+    int16_t style;  // LinesStyle
+    int16_t ticksPerStep;
+    int16_t tickCount;
+    BOOL fErase;
+    BOOL fRepeat;
+};
+
+enum LinesStyle : int16_t { kStyleLines, kStyleBoxes, kStyleOvals, kStyleLissajous, kStylePlot };
+
+// The window's record, or null before WM_CREATE has attached it and after WM_DESTROY.
+LinesData* GetLinesData(HWND hwnd);
