@@ -62,9 +62,9 @@ int LinesMinSwing(int width, int height) { return std::min(std::min(width, heigh
 
 LinesChannel MakeLinesChannel(int a, int b, int minSwing, int startPhase, int frequency, int n) {
     const int delta = a - b;
-    return LinesChannel{static_cast<float>(std::max(std::abs(delta), minSwing)),
-                        static_cast<float>(b + delta / 2), static_cast<double>(startPhase),
-                        static_cast<double>(frequency) / n};
+    const int centre = b + delta / 2; // halved toward zero, in integers
+    return LinesChannel{static_cast<float>(std::max(std::abs(delta), minSwing)), static_cast<float>(centre),
+                        static_cast<double>(startPhase), static_cast<double>(frequency) / n};
 }
 
 LinesFigurePlan PlanLinesFigure(int width, int height, bool erase) {
