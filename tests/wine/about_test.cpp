@@ -251,8 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
         Ending{"Enter", [](HWND dlg) { PostKey(dlg, VK_RETURN); }, IDOK},
         Ending{"Escape", [](HWND dlg) { PostKey(dlg, VK_ESCAPE); }, IDCANCEL},
         Ending{"CloseBox", [](HWND dlg) { PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
-        Ending{"OkButton", [](HWND dlg) { PostMessageA(GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0); }, IDOK},
-        Ending{"Nothing", [](HWND) {}, kLeftOpen}),
+        Ending{"OkButton", [](HWND dlg) { PostMessageA(GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0); }, IDOK}),
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 TEST_F(AboutTest, EachClickOnTheLinkHandsTheContactUrlToTheMailHandlerAndTheDialogStaysOpen) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -47,24 +47,5 @@ INSTANTIATE_TEST_SUITE_P(
                       4,
                       {INT_MIN + 3, INT_MIN + 3}}),
     [](const ::testing::TestParamInfo<CenteringCase>& info) { return std::string(info.param.name); });
-
-TEST(CenteredTopLeft, KeepsTheCentresWithinOnePixelWhereverTheRectIs) {
-    const int sizes[][2] = {{280, 201}, {421, 348}, {1, 1}, {999, 2}};
-    for (int left = -1500; left <= 1500; left += 137) {
-        for (int top = -900; top <= 900; top += 113) {
-            for (const auto& size : sizes) {
-                CenterRect outer{left, top, left + 640 + (left & 7), top + 480 + (top & 3)};
-                CenterPoint p = CenteredTopLeft(outer, size[0], size[1]);
-                // Twice the centres, so no halving hides a difference.
-                long long outerX2 = static_cast<long long>(outer.left) + outer.right;
-                long long boxX2 = 2LL * p.x + size[0];
-                long long outerY2 = static_cast<long long>(outer.top) + outer.bottom;
-                long long boxY2 = 2LL * p.y + size[1];
-                EXPECT_LE(std::llabs(outerX2 - boxX2), 2) << left << "," << top;
-                EXPECT_LE(std::llabs(outerY2 - boxY2), 2) << left << "," << top;
-            }
-        }
-    }
-}
 
 } // namespace
