@@ -1,23 +1,8 @@
 #include "lines/core/shapes.h"
-#include "lines/core/lines_flags.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(LinesShapes, FigureIsClosedSoSegmentZeroFollowsTheLast) {
-    EXPECT_EQ(PreviousLinesSegment(0, 12), 11);
-    EXPECT_EQ(PreviousLinesSegment(5, 12), 4);
-    EXPECT_EQ(PreviousLinesSegment(11, 12), 10);
-}
-
-TEST(LinesShapes, BoxOrdersTheUnorderedCorners) {
-    const LinesBox box = LinesSegmentBox(LinesSegment{90, 10, 30, 70});
-    EXPECT_EQ(box.left, 30);
-    EXPECT_EQ(box.top, 10);
-    EXPECT_EQ(box.right, 90);
-    EXPECT_EQ(box.bottom, 70);
-}
 
 TEST(PlotStrokes, ColumnComesFromTheDrawStepNotTheSegmentIndex) {
     const LinesSegment prev{11, 12, 13, 14}, cur{21, 22, 23, 24};
@@ -64,19 +49,6 @@ TEST(PlotStrokes, SegmentZeroLeadsEachColumnWithABlackMarker) {
         EXPECT_GT(strokes[i].y2, 10000);
         EXPECT_EQ(strokes[i + 1].colour, 0x0000FFu);
     }
-}
-
-TEST(LinesFlags, MatchThePrefixOfTheFirstKeywordInOrder) {
-    struct Case {
-        const char* flag;
-        int index;
-    } cases[] = {
-        {"/E", 0}, {"/erase", 0},  {"/", 0},        {"", 0},       {"/r", 1},      {"/s", 2},
-        {"/l", 3}, {"/li", 3},     {"/LINES", 3},   {"/b", 4},     {"/o", 5},      {"/lis", 6},
-        {"/p", 7}, {"/steps", -1}, {"/linesx", -1}, {"erase", -1}, {"-lines", -1}, {nullptr, -1},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(LinesFlagIndex(c.flag), c.index) << (c.flag ? c.flag : "(null)");
 }
 
 } // namespace

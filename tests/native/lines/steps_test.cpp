@@ -75,12 +75,6 @@ TEST(LinesStep, WithEraseTheEraserFollowsByTheLagAndEndsTheRun) {
     EXPECT_EQ(r.surface.calls.back(), "clear");
 }
 
-TEST(LinesStep, WithEraseAndLagOneOnlyTheNewestSegmentStays) {
-    RecordedRun r({6, 6, true, false}, 1);
-    r.Steps(3);
-    EXPECT_EQ(r.surface.calls, (std::vector<std::string>{"d0", "d1", "e0", "d2", "e1"}));
-}
-
 TEST(LinesStep, RepeatTracesTheSameFigureForeverWithCountersBelowNSteps) {
     for (bool erase : {false, true}) {
         const int n = 3, nSteps = 6, lag = 2;
@@ -139,14 +133,6 @@ TEST(LinesStep, RunEndsOnlyWhenTheGoverningCounterPassesNSteps) {
         EXPECT_EQ(!surface.calls.empty() && surface.calls.back() == "clear", c.clears)
             << c.iDraw << " " << c.iErase;
     }
-}
-
-TEST(LinesStep, CountersAreLeftAsTheNewFigureSetThem) {
-    int16_t iDraw = 10, iErase = 7;
-    RecordingSurface surface(iDraw, iErase, 4);
-    StepLinesRun({5, 10, false, false}, iDraw, iErase, surface);
-    EXPECT_EQ(iDraw, 0);
-    EXPECT_EQ(iErase, -4);
 }
 
 TEST(LinesStep, StyleChangeRestartsTheRunKeepingTheEraseLag) {
