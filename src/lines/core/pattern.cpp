@@ -67,16 +67,21 @@ LinesChannel MakeLinesChannel(int a, int b, int minSwing, int startPhase, int fr
                         static_cast<double>(startPhase), static_cast<double>(frequency) / n};
 }
 
+namespace {
+// One entry of factorTable, drawn from its first count entries.
+int DrawFactor(int count) { return factorTable[RandomBelow(count)]; }
+} // namespace
+
 LinesFigurePlan PlanLinesFigure(int width, int height, bool erase) {
     LinesFigurePlan plan{};
-    const int m = factorTable[RandomBelow(9)]; // base harmonic, shared by every channel
+    const int m = DrawFactor(9); // base harmonic, shared by every channel
     const int span = m == 1 ? 100 : 200;
     const int minSwing = LinesMinSwing(width, height);
     const int n = span / 8 + RandomBelow(span - span / 8);
-    int nSteps = n * factorTable[RandomBelow(9)];
+    int nSteps = n * DrawFactor(9);
     const int lagDivisor = m == 1 ? 1 : 2;
     plan.iErase = static_cast<int16_t>(-1 - RandomBelow(n - 1) / lagDivisor);
-    plan.ticksPerStep = factorTable[RandomBelow(9)];
+    plan.ticksPerStep = static_cast<int16_t>(DrawFactor(9));
     if (!erase) nSteps += n; // nothing is wiped behind, so the figure is traced once more
     plan.nSegments = static_cast<int16_t>(n);
     plan.nSteps = static_cast<int16_t>(nSteps);
@@ -86,13 +91,13 @@ LinesFigurePlan PlanLinesFigure(int width, int height, bool erase) {
         ySide[j] = RandomBelow(height);
         xSide[j] = RandomBelow(width);
         startPhase[j] = RandomBelow(256);
-        frequency[j] = (factorTable[RandomBelow(12)] + m) * 256;
+        frequency[j] = (DrawFactor(12) + m) * 256;
     }
     for (int j = 4; j < 8; ++j) {
         ySide[j] = 64 + RandomBelow(192);
         xSide[j] = RandomBelow(256);
         startPhase[j] = RandomBelow(256);
-        frequency[j] = (factorTable[RandomBelow(12)] + m) * 256;
+        frequency[j] = (DrawFactor(12) + m) * 256;
     }
     // x-side pair (6, 7) and channel 7 are drawn only to keep the sequence of draws; they drive nothing.
     const int* side[kLinesChannelCount] = {xSide, ySide, xSide, ySide, xSide, ySide, ySide};
