@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "lines/core/pattern.h"
 
@@ -19,6 +21,11 @@ struct LinesData {
     BOOL fErase;
     BOOL fRepeat;
 };
+
+static_assert(std::is_standard_layout_v<LinesData>);
+static_assert(offsetof(LinesData, nSegments) == 4000 && offsetof(LinesData, fErase) == 4016 &&
+                  sizeof(LinesData) == 4024,
+              "the record's layout is fixed, on 32 and 64 bits alike");
 
 enum LinesStyle : int16_t { kStyleLines, kStyleBoxes, kStyleOvals, kStyleLissajous, kStylePlot };
 
