@@ -6,8 +6,8 @@ BUILD=${DERODAZO_BUILD:-$ROOT/build}
 JOBS=${JOBS:-$(nproc)}
 STARTED_PIDS=()
 
-PACKAGES=(cmake make g++ python3 googletest clang libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine64 wine xvfb xauth x11-apps imagemagick nsis)
+PACKAGES=(cmake make g++ python3 googletest clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -36,13 +36,10 @@ build_windows() { # arch, extra cmake args...
 }
 
 stop_started() {
-    local status=$? pid
-    # Wine's services end with their server; ask it politely before stopping what we started.
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
     STARTED_PIDS=()
-    return "$status"
 }
 trap stop_started EXIT
 
@@ -69,6 +66,10 @@ start_wine() {
         wineserver -w
         touch "$WINEPREFIX/.derodazo-ready"
     fi
+    # Wine draws caption buttons with Marlett, which this Wine only finds in the prefix's Fonts folder;
+    # without it they show as the letters 0, 1 and r.
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] || [ ! -f "$marlett" ] || cp "$marlett" "$fonts/"
     # One server for the whole run keeps each Wine start quick.
     wineserver -f -p >/dev/null 2>&1 &
     STARTED_PIDS+=($!)
