@@ -6,7 +6,7 @@ BUILD=${DERODAZO_BUILD:-$ROOT/build}
 JOBS=${JOBS:-$(nproc)}
 STARTED_PIDS=()
 
-PACKAGES=(cmake make g++ python3 googletest clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+PACKAGES=(cmake make g++ python3 googletest clang libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
 
 log() { printf '== %s\n' "$*" >&2; }
@@ -36,10 +36,13 @@ build_windows() { # arch, extra cmake args...
 }
 
 stop_started() {
-    local pid
-    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    local status=$? pid
+    # Wine's services end with their server; ask it politely before stopping what we started.
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     STARTED_PIDS=()
+    return "$status"
 }
 trap stop_started EXIT
 
