@@ -96,7 +96,7 @@ class AboutTest : public AppTest {
     void TearDown() override {
         if (hook) UnhookWindowsHookEx(hook);
         aboutScript = nullptr;
-        if (!savedMailtoCommand.empty()) SetMailtoCommand(savedMailtoCommand);
+        if (recorderInstalled) RestoreMailtoCommand();
         if (!recordPath.empty()) DeleteFileA(recordPath.c_str());
         AppTest::TearDown();
     }
@@ -110,7 +110,8 @@ class AboutTest : public AppTest {
     void InstallMailRecorder() {
         char current[1024] = "";
         LONG size = sizeof current;
-        ASSERT_EQ(RegQueryValueA(HKEY_CLASSES_ROOT, kMailtoCommandKey, current, &size), ERROR_SUCCESS);
+        hadMailtoCommand =
+            RegQueryValueA(HKEY_CLASSES_ROOT, kMailtoCommandKey, current, &size) == ERROR_SUCCESS;
         savedMailtoCommand = current;
         const std::string recorder = ModuleDirectory() + "mailto_recorder.exe";
         ASSERT_NE(GetFileAttributesA(recorder.c_str()), INVALID_FILE_ATTRIBUTES) << recorder;
@@ -119,6 +120,7 @@ class AboutTest : public AppTest {
         recordPath = std::string(temp) + "derodazo_mailto_" + std::to_string(GetCurrentProcessId()) + ".txt";
         DeleteFileA(recordPath.c_str());
         SetMailtoCommand("\"" + recorder + "\" \"" + recordPath + "\" \"%1\"");
+        recorderInstalled = true;
     }
 
     static void SetMailtoCommand(const std::string& command) {
@@ -126,9 +128,18 @@ class AboutTest : public AppTest {
                      static_cast<DWORD>(command.size()));
     }
 
+    void RestoreMailtoCommand() const {
+        if (hadMailtoCommand)
+            SetMailtoCommand(savedMailtoCommand);
+        else
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
+    }
+
     std::string Recorded() const { return ReadFile(recordPath); }
 
     HHOOK hook = nullptr;
+    bool recorderInstalled = false;
+    bool hadMailtoCommand = false;
     std::string savedMailtoCommand;
     std::string recordPath;
 };
