@@ -3,9 +3,9 @@
 #include "about/about_dialog.h"
 #include "bubbles/bubbles_window.h"
 #include "common/app_state.h"
-#include "common/core/flags.h"
 #include "common/ids.h"
 #include "lines/lines_window.h"
+#include "shell/core/command_line.h"
 #include "shell/frame.h"
 
 namespace {
@@ -64,15 +64,14 @@ HWND CreateFrameWindow(int showCommand) {
 }
 
 void HandleArgument(const char* arg) {
-    static const char* const shellFlags[] = {"-lines", "-bubbles", "-next"};
     HWND active = ActiveChild();
-    switch (MatchFlag(arg, shellFlags, 3)) {
-    case 0: SendFrameCommand(IDM_NEW_LINES); break;
-    case 1: SendFrameCommand(IDM_NEW_BUBBLES); break;
-    case 2:
+    switch (ClassifyArgument(arg)) {
+    case ArgumentAction::kNewLines: SendFrameCommand(IDM_NEW_LINES); break;
+    case ArgumentAction::kNewBubbles: SendFrameCommand(IDM_NEW_BUBBLES); break;
+    case ArgumentAction::kNextWindow:
         if (active) SendMessageA(hwndClient, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 0);
         break;
-    default:
+    case ArgumentAction::kChildFlag:
         if (active) SendMessageA(active, UWM_FLAG, reinterpret_cast<WPARAM>(arg), 0);
         break;
     }
