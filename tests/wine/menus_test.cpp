@@ -2,6 +2,7 @@
 
 #include "common/app_state.h"
 #include "common/ids.h"
+#include "lines/lines_data.h"
 
 namespace {
 
@@ -10,6 +11,7 @@ using Texts = std::vector<std::string>;
 WNDPROC frameProc = nullptr;
 int frameRecalcs = 0;
 int childCommands = 0;
+UINT countedCommand = IDM_BUBBLES_MAKE;
 WNDPROC childProc = nullptr;
 
 // DrawMenuBar makes the frame recompute its non-client area; counting that counts redraws of the bar.
@@ -19,7 +21,7 @@ LRESULT CALLBACK CountingFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 }
 
 LRESULT CALLBACK CountingChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && LOWORD(wParam) == IDM_BUBBLES_MAKE) ++childCommands;
+    if (msg == WM_COMMAND && LOWORD(wParam) == countedCommand) ++childCommands;
     return CallWindowProcA(childProc, hwnd, msg, wParam, lParam);
 }
 
@@ -49,6 +51,14 @@ class Menus : public AppTest {
         SendMessageA(hwndFrame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
         return GetMenuState(popup, id, MF_BYCOMMAND);
     }
+
+    void CountCommandsOf(HWND child, UINT command) {
+        countedCommand = command;
+        childCommands = 0;
+        childProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingChildProc)));
+    }
+    void StopCounting(HWND child) { SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc)); }
 
     void HoldCtrl(bool down) {
         BYTE keys[256];
@@ -166,14 +176,25 @@ TEST_F(Menus, AcceleratorsMakeWindowsThroughTheMessageLoop) {
 TEST_F(Menus, CtrlMWhileALinesWindowIsActiveReachesItUngated) {
     RunArgs({"-lines"});
     HWND lines = ActiveChild();
-    childProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(lines, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingChildProc)));
-    childCommands = 0;
+    CountCommandsOf(lines, IDM_BUBBLES_MAKE);
     PressCtrl('M');
     EXPECT_EQ(childCommands, 1);
     EXPECT_TRUE(IsWindow(lines));
     EXPECT_EQ(Children().size(), 1u);
-    SetWindowLongPtrA(lines, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
+    StopCounting(lines);
+}
+
+TEST_F(Menus, CtrlTDoesNothingWhileRepeatIsOffAndStepsOnceItIsOn) {
+    RunArgs({"-lines"});
+    HWND lines = ActiveChild();
+    CountCommandsOf(lines, IDM_LINES_STEP);
+    PressCtrl('T');
+    EXPECT_EQ(childCommands, 0);
+    PressCtrl('R');
+    ASSERT_TRUE(GetLinesData(lines)->fRepeat);
+    PressCtrl('T');
+    EXPECT_EQ(childCommands, 1);
+    StopCounting(lines);
 }
 
 } // namespace
