@@ -27,36 +27,27 @@ constexpr double kByteScale = 0.00392156862745098; // 1 / 255
 
 uint32_t ToByte(double component) { return static_cast<uint32_t>(static_cast<int>(component * 255.0)); }
 
-struct Rgb {
-    double red;
-    double green;
-    double blue;
-};
+// Which of v, p, q and t make red, green and blue in each sixth of the hue circle; 6 is hue 255.
+constexpr uint8_t kSectorPicks[7][3] = {{0, 3, 1}, {2, 0, 1}, {1, 0, 3}, {1, 2, 0},
+                                        {3, 1, 0}, {0, 1, 2}, {0, 1, 2}};
 
-Rgb HueSector(int sector, double v, double p, double q, double t) {
-    switch (sector) {
-    case 0: return {v, t, p};
-    case 1: return {q, v, p};
-    case 2: return {p, v, t};
-    case 3: return {p, q, v};
-    case 4: return {t, p, v};
-    default: return {v, p, q}; // 5, and 6 for hue 255
-    }
+// Inlined into the tracing loop, where the conversions of neighbouring points overlap.
+inline uint32_t PackedHsvToRgb(uint32_t packed) {
+    const double s = ((packed >> 8) & 0xFFu) * kByteScale;
+    const double v = ((packed >> 16) & 0xFFu) * kByteScale;
+    if (s == 0.0) return ToByte(v) * 0x010101u;
+    const double h = (packed & 0xFFu) * kByteScale * 6.0;
+    // h is never negative, so truncation is the floor; a table instead of a branch per sector keeps the
+    // colours of a figure, whose hues jump between sectors, from stalling on mispredictions.
+    const int sector = static_cast<int>(h);
+    const double f = h - sector;
+    const double values[4] = {v, v * (1.0 - s), v * (1.0 - s * f), v * (1.0 - s * (1.0 - f))};
+    const uint8_t* pick = kSectorPicks[sector];
+    return ToByte(values[pick[0]]) | ToByte(values[pick[1]]) << 8 | ToByte(values[pick[2]]) << 16;
 }
 } // namespace
 
-uint32_t HsvToRgb(uint32_t packed) {
-    const double s = ((packed >> 8) & 0xFFu) * kByteScale;
-    const double v = ((packed >> 16) & 0xFFu) * kByteScale;
-    Rgb rgb{v, v, v};
-    if (s != 0.0) {
-        const double h = (packed & 0xFFu) * kByteScale * 6.0;
-        const double i = std::floor(h);
-        const double f = h - i;
-        rgb = HueSector(static_cast<int>(i), v, v * (1.0 - s), v * (1.0 - s * f), v * (1.0 - s * (1.0 - f)));
-    }
-    return ToByte(rgb.red) | ToByte(rgb.green) << 8 | ToByte(rgb.blue) << 16;
-}
+uint32_t HsvToRgb(uint32_t packed) { return PackedHsvToRgb(packed); }
 
 int LinesMinSwing(int width, int height) { return std::min(std::min(width, height) / 4, 20); }
 
@@ -112,8 +103,9 @@ LinesFigurePlan PlanLinesFigure(int width, int height, bool erase) {
 namespace {
 int ChannelValue(const LinesChannel& c) {
     const float half = 0.5f;
+    // The phase only grows from a start of 0 or more, so the mask is the modulo.
     const double value = static_cast<double>(c.swing) *
-                             static_cast<double>(sineTable[static_cast<int>(c.phase) % 256]) *
+                             static_cast<double>(sineTable[static_cast<int>(c.phase) & 255]) *
                              static_cast<double>(half) +
                          static_cast<double>(c.centre);
     return static_cast<int>(value); // toward zero
@@ -132,7 +124,7 @@ void TraceLinesFigure(const LinesFigurePlan& plan, int count, LinesSegment* segm
         const uint32_t hue = static_cast<uint32_t>(value[kChannelHue]) & 0xFFu;
         const uint32_t saturation = static_cast<uint32_t>(value[kChannelSaturation]) & 0xFFu;
         const uint32_t brightness = static_cast<uint32_t>(value[kChannelValue]) & 0xFFu;
-        colors[t] = HsvToRgb(hue | saturation << 8 | brightness << 16);
+        colors[t] = PackedHsvToRgb(hue | saturation << 8 | brightness << 16);
         for (LinesChannel& c : channels)
             c.phase += c.increment;
     }
