@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Takes one screenshot of the real program: runs BUILD_DIR/Derodazo.exe with the arguments, lets it
+# animate for SECONDS, optionally opens Help/About, saves the frame's rectangle of the screen to OUT.png,
+# then closes the program with WM_CLOSE. Exits with the program's exit code (0), or 1 if it never showed.
+# Needs a DISPLAY and WINEPREFIX (scripts/lib.sh's start_xvfb and start_wine).
+# Usage: shoot.sh BUILD_DIR OUT.png SECONDS [--about] [-- program arguments...]
+set -uo pipefail
+BUILD_DIR=$1 OUT=$2 SECONDS_TO_RUN=$3
+shift 3
+about=false
+if [ "${1:-}" = --about ]; then about=true; shift; fi
+[ "${1:-}" = -- ] && shift
+
+wine "$BUILD_DIR/Derodazo.exe" "$@" &
+app=$!
+if ! rect=$(wine "$BUILD_DIR/poke.exe" rect); then
+    echo "the frame window never appeared" >&2; kill "$app" 2>/dev/null; exit 1
+fi
+read -r x y width height <<<"$rect"
+sleep "$SECONDS_TO_RUN"
+if $about; then
+    wine "$BUILD_DIR/poke.exe" about || echo "the About dialog never appeared" >&2
+    sleep 1 # let it paint
+fi
+import -window root -crop "${width}x${height}+${x}+${y}" +repage "$OUT"
+$about && wine "$BUILD_DIR/poke.exe" close-about
+wine "$BUILD_DIR/closer.exe" >/dev/null
+wait "$app"
