@@ -31,8 +31,8 @@ LRESULT FrameOnCreate(HWND hwnd) {
     ccs.hWindowMenu = GetSubMenu(hmenuFrame, 1);
     ccs.idFirstChild = 100;
     hwndClient = CreateWindowExA(0, "MDICLIENT", nullptr,
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
-                                 hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), hInst, &ccs);
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0,
+                                 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), hInst, &ccs);
     // Without a client there is nothing to show: refuse, and start-up ends with a nonzero code.
     if (!hwndClient) return -1;
     SeedRandom(GetTickCount());
@@ -94,7 +94,8 @@ HWND CreateChildWindow(const char* className, HMENU popup) {
     mcs.cx = place.width;
     mcs.cy = place.height;
     mcs.lParam = reinterpret_cast<LPARAM>(place.source);
-    HWND child = reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    HWND child =
+        reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     // Set after creation returns; the child's posted menu refresh runs later and finds it.
     if (child) SetPropA(child, "CHILDMENU", popup);
     return child;

@@ -2,7 +2,7 @@
 
 namespace {
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-}
+} // namespace
 
 bool FlagMatches(const char* arg, const char* keyword) {
     for (; *arg != '\0'; ++arg, ++keyword) {

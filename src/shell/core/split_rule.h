@@ -6,9 +6,9 @@ struct SplitRect {
 };
 
 struct Split {
-    bool made;          // false: the halves would fall below the minimum, nothing is cut
-    SplitRect kept;     // what the active child keeps
-    SplitRect freed;    // the new window's half
+    bool made;       // false: the halves would fall below the minimum, nothing is cut
+    SplitRect kept;  // what the active child keeps
+    SplitRect freed; // the new window's half
 };
 
 constexpr int kMinimumHalf = 40;

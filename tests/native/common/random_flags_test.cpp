@@ -20,7 +20,8 @@ TEST(Random, FollowsTheLinearCongruentialFormulaForKnownSeeds) {
         for (int i = 0; i < 1000; ++i) {
             const uint32_t r = Step(state);
             const int n = 1 + (i * 97) % 1000;
-            ASSERT_EQ(RandomBelow(n), static_cast<int>((static_cast<uint32_t>(n) * r) >> 15)) << seed << " " << i;
+            ASSERT_EQ(RandomBelow(n), static_cast<int>((static_cast<uint32_t>(n) * r) >> 15))
+                << seed << " " << i;
         }
         EXPECT_EQ(GetRandomState(), state);
     }
@@ -49,7 +50,8 @@ TEST(Random, StaysInRangeUpToTheLargestSafeBound) {
         ASSERT_LT(v, 131075);
     }
     SeedRandom(3);
-    for (int i = 0; i < 10000; ++i) ASSERT_EQ(RandomBelow(1), 0);
+    for (int i = 0; i < 10000; ++i)
+        ASSERT_EQ(RandomBelow(1), 0);
 }
 
 struct FlagCase {
@@ -60,12 +62,13 @@ struct FlagCase {
 TEST(FlagMatching, ArgumentNamesTheFirstKeywordItIsACaseInsensitivePrefixOf) {
     static const char* const keywords[] = {"-lines", "-bubbles", "-next"};
     const FlagCase cases[] = {
-        {"-lines", 0},   {"-LINES", 0},    {"-l", 0},        {"-Li", 0},         {"-", 0},
-        {"", 0},         {"-b", 1},        {"-BuBbLeS", 1},  {"-n", 2},          {"-next", 2},
-        {"-linesx", -1}, {"-nextt", -1},   {"lines", -1},    {"-x", -1},         {"/make", -1},
-        {"-bubble", 1},  {"-ne", 2},       {"-\xCC", -1},    {"-lines ", -1},    {"-bubbles\t", -1},
+        {"-lines", 0},   {"-LINES", 0},  {"-l", 0},       {"-Li", 0},      {"-", 0},
+        {"", 0},         {"-b", 1},      {"-BuBbLeS", 1}, {"-n", 2},       {"-next", 2},
+        {"-linesx", -1}, {"-nextt", -1}, {"lines", -1},   {"-x", -1},      {"/make", -1},
+        {"-bubble", 1},  {"-ne", 2},     {"-\xCC", -1},   {"-lines ", -1}, {"-bubbles\t", -1},
     };
-    for (const FlagCase& c : cases) EXPECT_EQ(MatchFlag(c.arg, keywords, 3), c.expected) << '"' << c.arg << '"';
+    for (const FlagCase& c : cases)
+        EXPECT_EQ(MatchFlag(c.arg, keywords, 3), c.expected) << '"' << c.arg << '"';
 }
 
 TEST(FlagMatching, OnlyAsciiLettersFoldCase) {
