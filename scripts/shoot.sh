@@ -2,7 +2,7 @@
 # Takes one screenshot of the real program: runs BUILD_DIR/Derodazo.exe with the arguments, lets it
 # animate for SECONDS, optionally opens Help/About, saves the frame's rectangle of the screen to OUT.png,
 # then closes the program with WM_CLOSE. Exits with the program's exit code (0), or 1 if it never showed.
-# Needs a DISPLAY and WINEPREFIX (scripts/lib.sh's start_xvfb and start_wine).
+# Needs a DISPLAY and WINEPREFIX (scripts/lib.sh's start_xvfb and start_wine). SHOOT_TRIES: see below.
 # Usage: shoot.sh BUILD_DIR OUT.png SECONDS [--about] [-- program arguments...]
 set -uo pipefail
 BUILD_DIR=$1 OUT=$2 SECONDS_TO_RUN=$3
@@ -22,7 +22,18 @@ if $about; then
     wine "$BUILD_DIR/poke.exe" about || echo "the About dialog never appeared" >&2
     sleep 1 # let it paint
 fi
-import -window root -crop "${width}x${height}+${x}+${y}" +repage "$OUT"
+capture() { import -window root -crop "${width}x${height}+${x}+${y}" +repage "$1"; }
+white_share() { convert "$1" -fill black +opaque white -format '%[fx:mean]' info:; }
+capture "$OUT"
+# With SHOOT_TRIES=n, n pictures a second apart, keeping the busiest: a Lines figure may just have begun.
+for ((try = 2; try <= ${SHOOT_TRIES:-1}; try++)); do
+    sleep 1
+    capture "$OUT.try.png"
+    if awk -v new="$(white_share "$OUT.try.png")" -v old="$(white_share "$OUT")" 'BEGIN { exit !(new < old) }'; then
+        mv "$OUT.try.png" "$OUT"
+    fi
+done
+rm -f "$OUT.try.png"
 $about && wine "$BUILD_DIR/poke.exe" close-about
 wine "$BUILD_DIR/closer.exe" >/dev/null
 wait "$app"
