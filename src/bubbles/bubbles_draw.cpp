@@ -48,3 +48,16 @@ BubbleClientSize BubbleWindowSurface::ClientSize() {
     GetClientRect(hwnd_, &rc);
     return {rc.right, rc.bottom};
 }
+
+TickCountClock::TickCountClock() : start_(GetTickCount()) { QueryPerformanceCounter(&counterStart_); }
+
+uint32_t TickCountClock::Now() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return start_ + static_cast<uint32_t>((now.QuadPart - counterStart_.QuadPart) * 1000 / frequency);
+}
