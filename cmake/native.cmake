@@ -17,4 +17,4 @@ if(Python3_FOUND AND EXISTS ${CMAKE_SOURCE_DIR}/tools/gen_resources.py)
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/gen_resources.py --check
              WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endif()
-include(cmake/bench.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/bench.cmake)

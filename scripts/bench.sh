@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Prints every performance figure of Derodazo (docs/performance.md explains them and keeps a record):
+#  1. the core's Google Benchmark timings (native, optimised, no sanitizers);
+#  2. the whole program under Wine on a private Xvfb: CPU use (% of one core, from /proc utime+stime,
+#     apart for the program's process, wineserver and Xvfb) and each window's ticks per second, for a
+#     floor fixture (a bare MDI program whose 16 ms timers only take and release a DC), the default scene,
+#     xscreensaver's qix as a peer, a lone idle window and a heavy scene.
+#   scripts/bench.sh                   everything, 30 s per measured run
+#   BENCH_SECONDS=10 scripts/bench.sh  shorter runs
+#   scripts/bench.sh --core | --wine   one half only
+# Nothing here passes or fails on a time: it prints figures and the ratios the targets are stated in.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+SECS=${BENCH_SECONDS:-30}
+WARMUP=${BENCH_WARMUP:-3}
+PART=${1:-all}
+PACKAGES+=(libbenchmark-dev xscreensaver-data-extra)
+ensure_packages
+
+if [ "$PART" != --wine ]; then
+    log "core benchmarks (native)"
+    cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/bench" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
+        -DDERODAZO_SANITIZE=OFF >/dev/null
+    cmake --build "$BUILD/bench" -j "$JOBS" --target core_bench >/dev/null
+    "$BUILD/bench/core_bench" --benchmark_counters_tabular=true
+fi
+[ "$PART" = --core ] && exit 0
+
+log "Windows x86_64 build with the measuring tools"
+EXE_DIR="$BUILD/bench-x86_64"
+cmake --no-warn-unused-cli -S "$ROOT" -B "$EXE_DIR" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
+    -DDERODAZO_WINE_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" >/dev/null
+cmake --build "$EXE_DIR" -j "$JOBS" --target Derodazo bench_host floor >/dev/null
+start_xvfb
+XVFB_PID=${STARTED_PIDS[-1]}
+start_wine
+WINESERVER_PID=${STARTED_PIDS[-1]}
+CLK=$(getconf CLK_TCK)
+
+cpu_ticks() { # pid: utime+stime in clock ticks
+    awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0
+}
+snapshot() { # pids...: one sum per pid
+    local p out=()
+    for p in "$@"; do out+=("$(cpu_ticks "$p")"); done
+    echo "${out[@]}"
+}
+percent() { # before after seconds
+    awk -v a="$1" -v b="$2" -v s="$3" -v c="$CLK" 'BEGIN { printf "%.2f", (b - a) / c / s * 100 }'
+}
+
+RESULTS=$(mktemp -d)
+# Runs a measuring tool that prints "begin" when it starts counting ticks; CPU is read from then for SECS.
+measure() { # name, command...
+    local name=$1; shift
+    local out="$RESULTS/$name.out"
+    "$@" >"$out" 2>/dev/null &
+    local pid=$!
+    while ! grep -q '^begin' "$out" 2>/dev/null; do
+        kill -0 "$pid" 2>/dev/null || { log "$name ended early"; return 1; }
+        sleep 0.01
+    done
+    local before; before=$(snapshot "$pid" "$WINESERVER_PID" "$XVFB_PID")
+    local t0; t0=$(date +%s.%N)
+    # The tool measures its ticks over the same SECS and stays up a moment after its "end".
+    sleep "$SECS"
+    local after; after=$(snapshot "$pid" "$WINESERVER_PID" "$XVFB_PID")
+    local t1; t1=$(date +%s.%N)
+    wait "$pid" || log "$name exited with code $?"
+    local s; s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
+    read -r p0 w0 x0 <<<"$before"
+    read -r p1 w1 x1 <<<"$after"
+    echo "$(percent "$p0" "$p1" "$s") $(percent "$w0" "$w1" "$s") $(percent "$x0" "$x1" "$s")" >"$RESULTS/$name.cpu"
+}
+
+# The real Derodazo.exe and qix have no "begin" line: measure them over a fixed window after a warm-up.
+measure_plain() { # name, command...
+    local name=$1; shift
+    "$@" >/dev/null 2>&1 &
+    local pid=$!
+    sleep "$WARMUP"
+    local before; before=$(snapshot "$pid" "$WINESERVER_PID" "$XVFB_PID")
+    local t0; t0=$(date +%s.%N)
+    sleep "$SECS"
+    local after; after=$(snapshot "$pid" "$WINESERVER_PID" "$XVFB_PID")
+    local t1; t1=$(date +%s.%N)
+    local s; s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
+    read -r p0 w0 x0 <<<"$before"
+    read -r p1 w1 x1 <<<"$after"
+    echo "$(percent "$p0" "$p1" "$s") $(percent "$w0" "$w1" "$s") $(percent "$x0" "$x1" "$s")" >"$RESULTS/$name.cpu"
+    echo "$pid"
+}
+
+MAKE199=$(printf '/m %.0s' $(seq 199))
+# 8 children: four Bubbles windows of 199 bubbles with Gravity on (Yeast is on by default), and four Lines
+# windows in boxes with Erase Behind, ovals, lissajous with Erase Behind and plot (lines, the cheapest
+# style, runs in the default scene).
+HEAVY=(-b $MAKE199 /g -b $MAKE199 /g -b $MAKE199 /g -b $MAKE199 /g -l /b /e -l /o -l /lis /e -l /p)
+
+log "floor fixture, 2 children (${SECS} s)"
+measure floor2 wine "$EXE_DIR/floor.exe" "$WARMUP" "$SECS" 2
+log "default scene (${SECS} s)"
+measure default wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS"
+log "Derodazo.exe itself, default scene (${SECS} s)"
+app=$(measure_plain derodazo wine "$EXE_DIR/Derodazo.exe")
+kill "$app" 2>/dev/null; wait "$app" 2>/dev/null || true
+log "qix, the peer (${SECS} s)"
+qix=$(measure_plain qix /usr/libexec/xscreensaver/qix)
+kill "$qix" 2>/dev/null; wait "$qix" 2>/dev/null || true
+log "a lone idle Bubbles window (${SECS} s)"
+measure lone wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" -b
+log "floor fixture, 8 children (${SECS} s)"
+measure floor8 wine "$EXE_DIR/floor.exe" "$WARMUP" "$SECS" 8
+log "heavy scene (${SECS} s)"
+measure heavy wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY[@]}"
+
+echo
+echo "CPU use, % of one core over ${SECS} s (machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs); $(wine --version))"
+printf '%-28s %9s %11s %7s %7s\n' run process wineserver Xvfb total
+for run in floor2 default derodazo qix lone floor8 heavy; do
+    [ -f "$RESULTS/$run.cpu" ] || continue
+    read -r p w x <"$RESULTS/$run.cpu"
+    printf '%-28s %9s %11s %7s %7s\n' "$run" "$p" "$w" "$x" "$(awk -v a="$p" -v b="$w" -v c="$x" 'BEGIN { printf "%.2f", a + b + c }')"
+done
+total() { read -r p w x <"$RESULTS/$1.cpu"; awk -v a="$p" -v b="$w" -v c="$x" 'BEGIN { print a + b + c }'; }
+echo
+awk -v d="$(total default)" -v f="$(total floor2)" -v q="$(total qix)" -v r="$(total derodazo)" 'BEGIN {
+    printf "default scene / floor (target <= 1.25): %.2f\n", d / f
+    printf "Derodazo.exe default scene / floor:      %.2f\n", r / f
+    printf "default scene / qix:                     %.2f\n", d / q
+}'
+echo
+echo "Ticks per second of each window"
+lone=$(awk '/^window/ { print $8 }' "$RESULTS/lone.out" | head -1)
+for run in floor2 default lone floor8 heavy; do
+    echo "-- $run"
+    awk -v lone="$lone" '/^window/ {
+        rate = $0; sub(/.* rate /, "", rate); sub(/ .*/, "", rate)
+        printf "   %s  (%.0f %% of the lone idle window)\n", $0, rate / lone * 100 }' "$RESULTS/$run.out"
+done
+rm -rf "$RESULTS"
