@@ -35,6 +35,9 @@ LRESULT FrameOnCreate(HWND hwnd) {
                                  0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), hInst, &ccs);
     // Without a client there is nothing to show: refuse, and start-up ends with a nonzero code.
     if (!hwndClient) return -1;
+    // Some MDI clients show both scroll bars until their first deferred layout pass; hide them now so
+    // the first child is placed in the client's real area rather than beside two empty bars.
+    ShowScrollBar(hwndClient, SB_BOTH, FALSE);
     SeedRandom(GetTickCount());
     return 0;
 }

@@ -1,0 +1,35 @@
+#include "harness.h"
+
+#include "common/app_state.h"
+#include "shell/startup.h"
+
+namespace {
+
+// Start-up runs the command line straight after showing the frame, before any message is pumped.
+TEST(Startup, FirstWindowsFillTheClientBeforeAnyMessageIsPumped) {
+    hInst = GetModuleHandleA(nullptr);
+    RegisterAppClasses();
+    ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
+    char program[] = "Derodazo.exe";
+    char* argv[] = {program};
+    ProcessCommandLine(1, argv);
+
+    RECT frameClient;
+    GetClientRect(hwndFrame, &frameClient);
+    RECT covered{};
+    for (HWND child : Children()) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, hwndClient, reinterpret_cast<POINT*>(&r), 2);
+        UnionRect(&covered, &covered, &r);
+    }
+    EXPECT_EQ(Children().size(), 2u);
+    EXPECT_EQ(covered.right, frameClient.right);
+    EXPECT_EQ(covered.bottom, frameClient.bottom);
+
+    SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpMessages());
+    hwndFrame = hwndClient = nullptr;
+}
+
+} // namespace
