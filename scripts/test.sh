@@ -14,6 +14,7 @@ build_windows i686 -DDERODAZO_WINE_TESTS=OFF
 
 log "native tests"
 ctest --test-dir "$BUILD/native" --output-on-failure
+"$ROOT/scripts/lint.sh"
 log "bounded fuzzing of the core"
 "$ROOT/scripts/fuzz.sh"
 log "i686 release checks"
