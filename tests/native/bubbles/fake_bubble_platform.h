@@ -8,35 +8,28 @@
 #include "bubbles/core/bubble_surface.h"
 #include "bubbles/core/bubbles_data.h"
 
-// Records every bubble drawn and keeps the XOR picture as the set of geometries drawn an odd
-// number of times.
+// Records every bubble drawn and keeps the XOR picture as the set of looks drawn an odd number of times.
 class RecordingSurface : public BubbleSurface {
   public:
     using Look = std::tuple<int, int, int, int, int, int>; // box, colour, designer
+    using Picture = std::map<Look, int>;
 
     explicit RecordingSurface(int width = 400, int height = 300) : size_{width, height} {}
 
     void DrawBubble(const BubblesData& data, int k) override {
         const Bubble& b = data.bubbles[k];
         draws.push_back({k, b.x, b.y, b.radius});
-        const BubbleBox box = BubbleBounds(b);
-        const Look look{box.left, box.top, box.right, box.bottom, b.colour, data.designer};
-        if ((onScreen[look] ^= 1) == 0) onScreen.erase(look);
+        Toggle(onScreen, data, k);
     }
     BubbleClientSize ClientSize() override { return size_; }
-
     void Resize(int width, int height) { size_ = {width, height}; }
 
-    // The picture that the bubbles of data should leave: each drawn once at its geometry.
-    static std::map<Look, int> Expected(const BubblesData& data) {
-        std::map<Look, int> looks;
-        for (int k = 1; k <= data.count; ++k) {
-            const Bubble& b = data.bubbles[k];
-            const BubbleBox box = BubbleBounds(b);
-            const Look look{box.left, box.top, box.right, box.bottom, b.colour, data.designer};
-            if ((looks[look] ^= 1) == 0) looks.erase(look);
-        }
-        return looks;
+    // Whether the picture shows every bubble of data once at its geometry, and nothing else.
+    bool ShowsExactly(const BubblesData& data) const {
+        Picture expected;
+        for (int k = 1; k <= data.count; ++k)
+            Toggle(expected, data, k);
+        return expected == onScreen;
     }
 
     struct Draw {
@@ -44,9 +37,14 @@ class RecordingSurface : public BubbleSurface {
         float x, y, radius;
     };
     std::vector<Draw> draws;
-    std::map<Look, int> onScreen;
+    Picture onScreen;
 
   private:
+    static void Toggle(Picture& picture, const BubblesData& data, int k) {
+        const BubbleBox box = BubbleBounds(data.bubbles[k]);
+        const Look look{box.left, box.top, box.right, box.bottom, data.bubbles[k].colour, data.designer};
+        if ((picture[look] ^= 1) == 0) picture.erase(look);
+    }
     BubbleClientSize size_;
 };
 
@@ -57,30 +55,20 @@ class FakeClock : public BubbleClock {
     uint32_t Now() override {
         const uint32_t t = now;
         now += step;
-        ++reads;
         return t;
     }
     uint32_t now;
     uint32_t step;
-    int reads = 0;
 };
 
 inline Bubble MakeTestBubble(float x, float y, float radius, int colour = 2) {
-    Bubble b{};
-    b.x = x;
-    b.y = y;
-    b.radius = radius;
-    b.targetRadius = radius;
-    b.colour = static_cast<int16_t>(colour);
-    b.next = -1;
-    return b;
+    return Bubble{x, y, radius, radius, static_cast<int16_t>(colour), -1, 0, 0};
 }
 
 // Puts bubbles into data as entries 1.. and draws each once, as MakeBubble would.
 inline void AddBubbles(BubblesData& data, RecordingSurface& surface, std::initializer_list<Bubble> bubbles) {
     for (const Bubble& b : bubbles) {
-        data.count = static_cast<int16_t>(data.count + 1);
-        data.bubbles[data.count] = b;
+        data.bubbles[++data.count] = b;
         surface.DrawBubble(data, data.count);
     }
 }
