@@ -5,9 +5,9 @@
 #include "lines/lines_draw.h"
 #include "lines/lines_window.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -16,60 +16,26 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kInk = RGB(200, 30, 60);
 constexpr COLORREF kMark = RGB(0, 0, 255);
 
-COLORREF Pixel(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return c;
-}
-
-void Mark(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    SetPixel(dc, x, y, kMark);
-    ReleaseDC(hwnd, dc);
-}
-
-// Whether any pixel of the client area differs from white.
-bool AnyInk(HWND hwnd) {
-    RECT rc{};
-    GetClientRect(hwnd, &rc);
-    HDC dc = GetDC(hwnd);
-    HDC mem = CreateCompatibleDC(dc);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = rc.right;
-    bi.bmiHeader.biHeight = -rc.bottom;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    bool ink = false;
-    const auto* p = static_cast<const uint32_t*>(bits);
-    for (long i = 0; i < static_cast<long>(rc.right) * rc.bottom && !ink; ++i)
-        ink = (p[i] & 0xFFFFFF) != 0xFFFFFF;
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(hwnd, dc);
-    return ink;
-}
-
 void Tick(HWND hwnd, WPARAM id = kLinesTimer) { SendMessageA(hwnd, WM_TIMER, id, 0); }
 
-LRESULT Flag(HWND hwnd, const char* flag) {
-    return SendMessageA(hwnd, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0);
+bool AnyInk(HWND hwnd) {
+    const std::vector<COLORREF> pixels = ClientPixels(hwnd);
+    return std::any_of(pixels.begin(), pixels.end(), [](COLORREF c) { return c != kWhite; });
+}
+
+// Ink at the point or one pixel beside it: the platform may round an ellipse's edge either way.
+bool InkNear(HWND hwnd, POINT p) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (Pixel(hwnd, p.x + dx, p.y + dy) == kInk) return true;
+    return false;
 }
 
 class LinesWindow : public AppTest {
   protected:
     // A Lines window with a clean white client and no pending paint, so that only what a test sends draws.
-    HWND NewLines() {
-        SendMessageA(hwndFrame, WM_COMMAND, IDM_NEW_LINES, 0);
-        HWND hwnd = ActiveChild();
-        PumpMessages();
+    static HWND NewLines() { return Clear(NewChild(IDM_NEW_LINES)); }
+    static HWND Clear(HWND hwnd) {
         HDC dc = GetDC(hwnd);
         LinesClear(hwnd, dc);
         ReleaseDC(hwnd, dc);
@@ -77,17 +43,12 @@ class LinesWindow : public AppTest {
     }
 
     // A figure of the given segments, each a run of one tracing, stepped on every tick.
-    static LinesData& SetFigure(HWND hwnd, std::initializer_list<LinesSegment> segments, int16_t style,
+    static LinesData& SetFigure(HWND hwnd, const std::vector<LinesSegment>& segments, int16_t style,
                                 bool erase, int16_t lag = 1) {
         LinesData& d = *GetLinesData(hwnd);
-        int n = 0;
-        for (const LinesSegment& s : segments) {
-            d.segments[n] = s;
-            d.colors[n] = kInk;
-            ++n;
-        }
-        d.nSegments = static_cast<int16_t>(n);
-        d.nSteps = static_cast<int16_t>(n);
+        std::copy(segments.begin(), segments.end(), d.segments);
+        std::fill(d.colors, d.colors + segments.size(), kInk);
+        d.nSegments = d.nSteps = static_cast<int16_t>(segments.size());
         d.iDraw = 0;
         d.iErase = static_cast<int16_t>(-lag);
         d.style = style;
@@ -98,73 +59,64 @@ class LinesWindow : public AppTest {
         return d;
     }
 
-    void SetUp() override {
-        AppTest::SetUp();
-        RECT rc{};
-        GetClientRect(hwndClient, &rc);
-        ASSERT_GE(rc.right, 400);
-        ASSERT_GE(rc.bottom, 300);
+    static HWND CreateLinesFrom(HWND source) {
+        MDICREATESTRUCTA mcs{
+            "LinesWind", "LinesWind", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(source)};
+        return reinterpret_cast<HWND>(
+            SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     }
 };
 
-TEST_F(LinesWindow, LinesStyleDrawsTheSegmentInItsColour) {
+TEST_F(LinesWindow, EachStyleDrawsTheSegmentInItsColourAndNothingElse) {
+    struct Case {
+        const char* name;
+        int16_t style;
+        std::vector<LinesSegment> figure;
+        std::vector<POINT> ink;
+        std::vector<POINT> untouched; // marked before the step; the mark must survive
+    };
+    const Case cases[] = {
+        // LineTo leaves out the end point; the pen is one pixel wide.
+        {"lines", kStyleLines, {{20, 30, 120, 30}}, {{20, 30}, {70, 30}, {119, 30}}, {{120, 30}, {70, 31}}},
+        // Corners A and B in any order; hollow, so what was inside shows through.
+        {"boxes",
+         kStyleBoxes,
+         {{150, 100, 50, 40}},
+         {{50, 70}, {149, 70}, {100, 40}, {100, 99}},
+         {{100, 70}, {151, 70}}},
+        {"ovals", kStyleOvals, {{50, 40, 150, 100}}, {{51, 70}, {100, 41}}, {{100, 70}, {52, 42}}},
+        // Step 0 draws segment 0 from the last one, so the figure is closed: A from (120, 20) back to (20,
+        // 20),
+        // B from (300, 120) up to (300, 20), and not the segment from A to B.
+        {"lissajous",
+         kStyleLissajous,
+         {{20, 20, 300, 20}, {120, 20, 300, 120}},
+         {{70, 20}, {300, 70}},
+         {{210, 20}, {210, 70}}},
+    };
     HWND w = NewLines();
-    SetFigure(w, {{20, 30, 120, 30}}, kStyleLines, false);
-    Tick(w);
-    for (int x : {20, 70, 119})
-        EXPECT_EQ(Pixel(w, x, 30), kInk) << x;
-    EXPECT_EQ(Pixel(w, 120, 30), kWhite); // LineTo leaves out the end point
-    EXPECT_EQ(Pixel(w, 70, 31), kWhite);
-    EXPECT_EQ(GetLinesData(w)->iDraw, 1);
-}
-
-TEST_F(LinesWindow, BoxesAreOutlinesWithCornersAAndB) {
-    HWND w = NewLines();
-    SetFigure(w, {{150, 100, 50, 40}}, kStyleBoxes, false);
-    Mark(w, 100, 70);
-    Tick(w);
-    EXPECT_EQ(Pixel(w, 50, 70), kInk);
-    EXPECT_EQ(Pixel(w, 149, 70), kInk);
-    EXPECT_EQ(Pixel(w, 100, 40), kInk);
-    EXPECT_EQ(Pixel(w, 100, 99), kInk);
-    EXPECT_EQ(Pixel(w, 100, 70), kMark); // hollow: what was inside shows through
-    EXPECT_EQ(Pixel(w, 151, 70), kWhite);
-}
-
-TEST_F(LinesWindow, OvalsAreHollowEllipsesInscribedInTheBox) {
-    HWND w = NewLines();
-    SetFigure(w, {{50, 40, 150, 100}}, kStyleOvals, false);
-    Mark(w, 100, 70);
-    Tick(w);
-    bool left = false, top = false;
-    for (int d = -1; d <= 1; ++d) {
-        left = left || Pixel(w, 50, 70 + d) == kInk || Pixel(w, 51, 70 + d) == kInk;
-        top = top || Pixel(w, 100 + d, 40) == kInk || Pixel(w, 100 + d, 41) == kInk;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clear(w);
+        SetFigure(w, c.figure, c.style, false);
+        HDC dc = GetDC(w);
+        for (POINT p : c.untouched)
+            SetPixel(dc, p.x, p.y, kMark);
+        ReleaseDC(w, dc);
+        Tick(w);
+        for (POINT p : c.ink)
+            EXPECT_TRUE(InkNear(w, p)) << p.x << "," << p.y;
+        for (POINT p : c.untouched)
+            EXPECT_EQ(Pixel(w, p.x, p.y), kMark) << p.x << "," << p.y;
+        EXPECT_EQ(GetLinesData(w)->iDraw, 1);
     }
-    EXPECT_TRUE(left);
-    EXPECT_TRUE(top);
-    EXPECT_EQ(Pixel(w, 100, 70), kMark);
-    EXPECT_EQ(Pixel(w, 52, 42), kWhite); // the box's corner is outside the oval
-}
-
-TEST_F(LinesWindow, LissajousDrawsTheTrailOfEachPointFromThePreviousSegment) {
-    HWND w = NewLines();
-    // Step 0 draws segment 0, whose previous segment is the last one: the figure is closed.
-    SetFigure(w, {{20, 20, 300, 20}, {120, 20, 300, 120}}, kStyleLissajous, false);
-    Tick(w);
-    EXPECT_EQ(Pixel(w, 70, 20), kInk);    // A from (120, 20) back to (20, 20)
-    EXPECT_EQ(Pixel(w, 300, 70), kInk);   // B from (300, 120) up to (300, 20)
-    EXPECT_EQ(Pixel(w, 210, 20), kWhite); // not the segment from A to B
-    EXPECT_EQ(Pixel(w, 210, 70), kWhite);
 }
 
 TEST_F(LinesWindow, PlotChartsTheCoordinatesAtTheDrawStepWithFixedPens) {
     HWND w = NewLines();
-    LinesData& d = SetFigure(w, {}, kStylePlot, false);
-    d.nSegments = 10;
+    LinesData& d =
+        SetFigure(w, std::vector<LinesSegment>(10, LinesSegment{200, 100, 250, 150}), kStylePlot, false);
     d.nSteps = 30;
-    for (int i = 0; i < 10; ++i)
-        d.segments[i] = LinesSegment{200, 100, 250, 150};
     d.iDraw = 10; // segment 0: columns at 40 and 40 + 4 * 10
     Tick(w);
     RECT rc{};
@@ -174,13 +126,12 @@ TEST_F(LinesWindow, PlotChartsTheCoordinatesAtTheDrawStepWithFixedPens) {
         EXPECT_EQ(Pixel(w, x, rc.bottom - 2), RGB(0, 0, 0)) << x;
         EXPECT_EQ(Pixel(w, x - 3, 100), RGB(255, 0, 0)) << x; // y of A
         EXPECT_EQ(Pixel(w, x - 3, 150), RGB(0, 255, 0)) << x; // y of B
-        bool yellow = false, cyan = false;
+        bool yellow = false, cyan = false;                    // x of A and of B, dotted
         for (int px = x - 4; px < x; ++px) {
-            yellow = yellow || Pixel(w, px, 200) == RGB(192, 192, 0); // x of A, dotted
-            cyan = cyan || Pixel(w, px, 250) == RGB(0, 192, 192);     // x of B, dotted
+            yellow = yellow || Pixel(w, px, 200) == RGB(192, 192, 0);
+            cyan = cyan || Pixel(w, px, 250) == RGB(0, 192, 192);
         }
-        EXPECT_TRUE(yellow) << x;
-        EXPECT_TRUE(cyan) << x;
+        EXPECT_TRUE(yellow && cyan) << x;
     }
     Tick(w); // segment 1 at column 44: no marker
     EXPECT_EQ(Pixel(w, 44, 2), kWhite);
@@ -197,20 +148,26 @@ TEST_F(LinesWindow, EraseBehindDrawsTheLaggingSegmentAgainInWhite) {
     EXPECT_EQ(Pixel(w, 70, 60), kInk);
 }
 
-TEST_F(LinesWindow, EndOfRunClearsTheWindowAndStartsANewFigure) {
+TEST_F(LinesWindow, EndOfRunAndStepClearTheWindowAndStartANewFigure) {
     HWND w = NewLines();
-    SetFigure(w, {{20, 30, 120, 30}, {20, 60, 120, 60}}, kStyleLines, false);
+    const LinesData& d = SetFigure(w, {{20, 30, 120, 30}, {20, 60, 120, 60}}, kStyleLines, false);
     Tick(w);
     Tick(w);
     EXPECT_EQ(Pixel(w, 70, 30), kInk);
     EXPECT_EQ(Pixel(w, 70, 60), kInk);
-    EXPECT_EQ(GetLinesData(w)->nSegments, 2);
+    EXPECT_EQ(d.nSegments, 2);
     Tick(w); // draws nothing: the finished picture has stood for one step
     EXPECT_FALSE(AnyInk(w));
-    const LinesData& d = *GetLinesData(w);
     EXPECT_GE(d.nSegments, 12);
     EXPECT_EQ(d.iDraw, 0);
     EXPECT_EQ(d.nSteps % d.nSegments, 0);
+
+    SetFigure(w, {{20, 30, 120, 30}, {20, 60, 120, 60}}, kStyleLines, false);
+    Tick(w);
+    EXPECT_EQ(SendFlag(w, "/s"), 1) << "Step works with Repeat off too";
+    EXPECT_FALSE(AnyInk(w));
+    EXPECT_GE(d.nSegments, 12);
+    EXPECT_EQ(d.iDraw, 0);
 }
 
 TEST_F(LinesWindow, PaintDrawsOneStepInsideTheUpdateRegionOnly) {
@@ -227,15 +184,20 @@ TEST_F(LinesWindow, PaintDrawsOneStepInsideTheUpdateRegionOnly) {
     EXPECT_EQ(d.tickCount, 1); // outside the tick counting
 }
 
-TEST_F(LinesWindow, TimerStepsEveryTicksPerStepTicksAndIgnoresOtherTimers) {
+TEST_F(LinesWindow, TimerOneStepsEveryTicksPerStepTicksAndOtherTimersAreIgnored) {
     HWND w = NewLines();
+    MSG msg{};
+    // The window's own timer is due every 16 ms; a generous wait for the first one.
+    for (int i = 0; i < 50 && !PeekMessageA(&msg, w, WM_TIMER, WM_TIMER, PM_REMOVE); ++i)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_TIMER);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.wParam, kLinesTimer);
+
     LinesData& d = SetFigure(w, {{20, 30, 120, 30}}, kStyleLines, false);
     d.ticksPerStep = 2;
     Tick(w, 2);
     Tick(w, 2);
     EXPECT_EQ(d.tickCount, 0);
-    EXPECT_EQ(d.iDraw, 0);
-    EXPECT_EQ(Pixel(w, 70, 30), kWhite);
     Tick(w);
     EXPECT_EQ(d.iDraw, 0);
     EXPECT_EQ(Pixel(w, 70, 30), kWhite);
@@ -244,62 +206,40 @@ TEST_F(LinesWindow, TimerStepsEveryTicksPerStepTicksAndIgnoresOtherTimers) {
     EXPECT_EQ(Pixel(w, 70, 30), kInk);
 }
 
-TEST_F(LinesWindow, AnimatesOnItsOwnTimerOne) {
-    HWND w = NewLines();
-    MSG msg{};
-    // Generous: the timer is due every 16 ms.
-    for (int i = 0; i < 50 && !PeekMessageA(&msg, w, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_TIMER);
-    }
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
-    EXPECT_EQ(msg.wParam, kLinesTimer);
-}
-
-TEST_F(LinesWindow, FlagsFromTheCommandLineActLikeTheirCommands) {
-    RunArgs({"-lines", "/E", "/boxes"});
+TEST_F(LinesWindow, SlashFlagsActLikeTheirCommandsAndAnswerWhetherTheyWereKnown) {
+    RunArgs({"-lines", "/E", "/boxes"}); // the command line hands them to the new window
     HWND w = ActiveChild();
-    const LinesData* d = GetLinesData(w);
-    EXPECT_FALSE(d->fErase);
-    EXPECT_EQ(d->style, kStyleBoxes);
-    RunArgs({"/li"});
-    EXPECT_EQ(d->style, kStyleLines);
-    EXPECT_EQ(WindowText(w), "Lines");
-    RunArgs({"/lis"});
-    EXPECT_EQ(d->style, kStyleLissajous);
-    EXPECT_EQ(WindowText(w), "Lissajous");
-    RunArgs({"/erase", "/erase", "/R"});
-    EXPECT_FALSE(d->fErase);
-    EXPECT_TRUE(d->fRepeat);
-}
-
-TEST_F(LinesWindow, FlagAnswersWhetherItWasRecognised) {
-    HWND w = NewLines();
     const LinesData& d = *GetLinesData(w);
-    const LinesData before = d;
-    for (const char* flag : {"/steps", "/linesx", "erase", "-l"})
-        EXPECT_EQ(Flag(w, flag), 0) << flag;
-    EXPECT_EQ(std::memcmp(&before, &d, sizeof d), 0);
-    EXPECT_EQ(Flag(w, "/P"), 1);
-    EXPECT_EQ(d.style, kStylePlot);
-    EXPECT_EQ(WindowText(w), "Plot");
-    EXPECT_EQ(Flag(w, ""), 1); // the empty flag is a prefix of "/erase"
     EXPECT_FALSE(d.fErase);
-}
+    EXPECT_EQ(d.style, kStyleBoxes);
+    const LinesData before = d;
+    for (const char* unknown : {"/steps", "/linesx", "erase", "-l", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(SendFlag(w, unknown), 0) << unknown;
+    EXPECT_EQ(std::memcmp(&before, &d, sizeof d), 0);
 
-TEST_F(LinesWindow, StepFlagStartsANewFigureEvenWithRepeatOff) {
-    HWND w = NewLines();
-    LinesData& d = SetFigure(w, {{20, 30, 120, 30}, {20, 60, 120, 60}}, kStyleLines, false);
-    Tick(w);
-    EXPECT_EQ(Pixel(w, 70, 30), kInk);
-    EXPECT_EQ(Flag(w, "/s"), 1);
-    EXPECT_FALSE(AnyInk(w));
-    EXPECT_GE(d.nSegments, 12);
-    EXPECT_EQ(d.iDraw, 0);
+    struct Case {
+        const char* flag;
+        int16_t style;
+        const char* caption;
+        BOOL erase, repeat;
+    };
+    const Case cases[] = {
+        {"/li", kStyleLines, "Lines", FALSE, FALSE}, {"/lis", kStyleLissajous, "Lissajous", FALSE, FALSE},
+        {"/P", kStylePlot, "Plot", FALSE, FALSE},    {"/R", kStylePlot, "Plot", FALSE, TRUE},
+        {"", kStylePlot, "Plot", TRUE, TRUE}, // the empty flag is a prefix of "/erase"
+        {"/o", kStyleOvals, "Ovals", TRUE, TRUE},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SendFlag(w, c.flag), 1) << c.flag;
+        EXPECT_EQ(d.style, c.style) << c.flag;
+        EXPECT_EQ(WindowText(w), c.caption) << c.flag;
+        EXPECT_EQ(d.fErase, c.erase) << c.flag;
+        EXPECT_EQ(d.fRepeat, c.repeat) << c.flag;
+    }
 }
 
 DWORD WINAPI SendFlagFromOtherThread(void* hwnd) {
-    return static_cast<DWORD>(
-        SendMessageA(static_cast<HWND>(hwnd), UWM_FLAG, reinterpret_cast<WPARAM>("/erase"), 0));
+    return static_cast<DWORD>(SendFlag(static_cast<HWND>(hwnd), "/erase"));
 }
 
 TEST_F(LinesWindow, FlagFromAnotherThreadIsIgnored) {
@@ -325,70 +265,35 @@ TEST_F(LinesWindow, StyleChangeRetracesTheFigureKeepingTheLagAndThePicture) {
     for (int i = 0; i < 5; ++i)
         Tick(w);
     const LinesData before = d;
-    SendMessageA(w, WM_COMMAND, IDM_STYLE_BOXES, 0);
-    EXPECT_EQ(d.style, kStyleBoxes);
-    EXPECT_EQ(WindowText(w), "Boxes");
-    EXPECT_EQ(d.iDraw, 0);
-    EXPECT_EQ(d.iErase, -2);
+    for (int again = 0; again < 2; ++again) { // choosing the current style again still restarts the run
+        SendMessageA(w, WM_COMMAND, IDM_STYLE_BOXES, 0);
+        EXPECT_EQ(d.style, kStyleBoxes);
+        EXPECT_EQ(WindowText(w), "Boxes");
+        EXPECT_EQ(d.iDraw, 0);
+        EXPECT_EQ(d.iErase, -2);
+        Tick(w);
+    }
     EXPECT_EQ(std::memcmp(d.segments, before.segments, sizeof d.segments), 0);
-    EXPECT_EQ(Pixel(w, 70, 30), kInk); // not cleared
-    EXPECT_EQ(Pixel(w, 70, 60), kInk);
-    // Choosing the current style again still restarts the run.
-    Tick(w);
-    SendMessageA(w, WM_COMMAND, IDM_STYLE_BOXES, 0);
-    EXPECT_EQ(d.iDraw, 0);
-    EXPECT_EQ(d.iErase, -2);
+    EXPECT_EQ(Pixel(w, 70, 60), kInk); // not cleared
 }
-
-UINT State(HMENU menu, UINT command) { return GetMenuState(menu, command, MF_BYCOMMAND); }
-
-bool RadioChecked(HMENU menu, UINT command) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE;
-    GetMenuItemInfoA(menu, command, FALSE, &info);
-    return (info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED);
-}
-
-void OpenPopup(HMENU popup) { SendMessageA(hwndFrame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 1); }
 
 TEST_F(LinesWindow, LinesPopupShowsTheSettingsAndGraysStepWhileRepeatIsOff) {
     HWND w = NewLines();
-    OpenPopup(hmenuLines);
-    EXPECT_TRUE(State(hmenuLines, IDM_LINES_STEP) & MF_GRAYED);
-    EXPECT_FALSE(State(hmenuLines, IDM_LINES_ERASE) & MF_GRAYED);
-    EXPECT_FALSE(State(hmenuLines, IDM_LINES_REPEAT) & MF_GRAYED);
-    EXPECT_TRUE(State(hmenuLines, IDM_LINES_ERASE) & MF_CHECKED);
-    EXPECT_FALSE(State(hmenuLines, IDM_LINES_REPEAT) & MF_CHECKED);
-    for (UINT command = IDM_STYLE_LINES; command <= IDM_STYLE_PLOT; ++command) {
-        EXPECT_FALSE(State(hmenuLines, command) & MF_GRAYED) << command;
-        EXPECT_EQ(RadioChecked(hmenuLines, command), command == IDM_STYLE_LINES) << command;
-    }
-
-    SendMessageA(w, WM_COMMAND, IDM_LINES_REPEAT, 0);
-    SendMessageA(w, WM_COMMAND, IDM_LINES_ERASE, 0);
-    SendMessageA(w, WM_COMMAND, IDM_STYLE_OVALS, 0);
-    OpenPopup(hmenuLines);
-    EXPECT_FALSE(State(hmenuLines, IDM_LINES_STEP) & MF_GRAYED);
-    EXPECT_FALSE(State(hmenuLines, IDM_LINES_ERASE) & MF_CHECKED);
-    EXPECT_TRUE(State(hmenuLines, IDM_LINES_REPEAT) & MF_CHECKED);
-    for (UINT command = IDM_STYLE_LINES; command <= IDM_STYLE_PLOT; ++command) {
-        EXPECT_EQ(RadioChecked(hmenuLines, command), command == IDM_STYLE_OVALS) << command;
-    }
-
-    OpenPopup(hmenuFile);
-    EXPECT_FALSE(State(hmenuFile, IDM_CLOSE) & MF_GRAYED);
-}
-
-HWND CreateLinesFrom(HWND source) {
-    MDICREATESTRUCTA mcs{};
-    mcs.szClass = "LinesWind";
-    mcs.szTitle = "LinesWind";
-    mcs.hOwner = GetModuleHandleA(nullptr);
-    mcs.cx = 200;
-    mcs.cy = 150;
-    mcs.lParam = reinterpret_cast<LPARAM>(source);
-    return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    const auto expectPopup = [](bool erase, bool repeat, UINT style) {
+        EXPECT_EQ((MenuState(hmenuLines, IDM_LINES_STEP) & MF_GRAYED) != 0, !repeat);
+        EXPECT_EQ(MenuState(hmenuLines, IDM_LINES_ERASE), erase ? UINT{MF_CHECKED} : 0u);
+        EXPECT_EQ(MenuState(hmenuLines, IDM_LINES_REPEAT), repeat ? UINT{MF_CHECKED} : 0u);
+        for (UINT command = IDM_STYLE_LINES; command <= IDM_STYLE_PLOT; ++command) {
+            const UINT state = MenuState(hmenuLines, command);
+            EXPECT_EQ(state & ~UINT{MFT_RADIOCHECK}, command == style ? UINT{MF_CHECKED} : 0u) << command;
+            EXPECT_TRUE(command != style || (state & MFT_RADIOCHECK)) << command;
+        }
+    };
+    expectPopup(true, false, IDM_STYLE_LINES);
+    for (UINT command : {IDM_LINES_REPEAT, IDM_LINES_ERASE, IDM_STYLE_OVALS})
+        SendMessageA(w, WM_COMMAND, command, 0);
+    expectPopup(false, true, IDM_STYLE_OVALS);
+    EXPECT_FALSE(MenuState(hmenuFile, IDM_CLOSE) & MF_GRAYED);
 }
 
 TEST_F(LinesWindow, NewWindowTakesTheSettingsOfALinesSourceButNotItsFigure) {
@@ -402,9 +307,6 @@ TEST_F(LinesWindow, NewWindowTakesTheSettingsOfALinesSourceButNotItsFigure) {
     EXPECT_TRUE(d.fRepeat);
     EXPECT_EQ(WindowText(split), "Plot");
     EXPECT_NE(std::memcmp(d.segments, GetLinesData(source)->segments, sizeof d.segments), 0);
-
-    HWND direct = CreateLinesFrom(source);
-    EXPECT_EQ(GetLinesData(direct)->style, kStylePlot);
 }
 
 DWORD WINAPI ForeignWindowThread(void* out) {
@@ -420,12 +322,10 @@ DWORD WINAPI ForeignWindowThread(void* out) {
 }
 
 TEST_F(LinesWindow, SourcesThatAreNoLinesWindowOfOursLeaveTheDefaults) {
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_NEW_BUBBLES, 0);
-    HWND bubbles = ActiveChild();
+    HWND bubbles = NewChild(IDM_NEW_BUBBLES);
     HWND gone = CreateLinesFrom(nullptr);
     SendMessageA(gone, WM_COMMAND, IDM_STYLE_OVALS, 0);
     SendMessageA(hwndClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(gone), 0);
-
     std::atomic<HWND> foreign{nullptr};
     DWORD threadId = 0;
     HANDLE thread = CreateThread(nullptr, 0, ForeignWindowThread, &foreign, 0, &threadId);

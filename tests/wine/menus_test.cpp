@@ -7,108 +7,42 @@
 namespace {
 
 using Texts = std::vector<std::string>;
+const Texts kWithLines{"&File", "&Lines", "&Window", "&Help"};
+const Texts kWithBubbles{"&File", "&Bubbles", "&Window", "&Help"};
+const Texts kNoChild{"&File", "&Window", "&Help"};
 
-WNDPROC frameProc = nullptr;
-int frameRecalcs = 0;
-int childCommands = 0;
-UINT countedCommand = IDM_BUBBLES_MAKE;
-WNDPROC childProc = nullptr;
-
-// DrawMenuBar makes the frame recompute its non-client area; counting that counts redraws of the bar.
-LRESULT CALLBACK CountingFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCALCSIZE) ++frameRecalcs;
-    return CallWindowProcA(frameProc, hwnd, msg, wParam, lParam);
+// The bar's position of a popup; a maximized child puts its window-menu item in front of File.
+int PositionOf(HMENU popup) {
+    for (int i = 0; i < GetMenuItemCount(hmenuFrame); ++i)
+        if (GetSubMenu(hmenuFrame, i) == popup) return i;
+    return -1;
 }
 
-LRESULT CALLBACK CountingChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && LOWORD(wParam) == countedCommand) ++childCommands;
-    return CallWindowProcA(childProc, hwnd, msg, wParam, lParam);
-}
-
-class Menus : public AppTest {
-  protected:
-    void TearDown() override {
-        ReleaseCtrl();
-        AppTest::TearDown();
-    }
-
-    // The bar's popup handles in order; the platform's own items of a maximized child count as none.
-    std::vector<HMENU> BarPopups() {
-        std::vector<HMENU> popups;
-        for (int i = 0; i < GetMenuItemCount(hmenuFrame); ++i) popups.push_back(GetSubMenu(hmenuFrame, i));
-        return popups;
-    }
-
-    int PositionOf(HMENU popup) {
-        std::vector<HMENU> popups = BarPopups();
-        for (size_t i = 0; i < popups.size(); ++i) {
-            if (popups[i] == popup) return static_cast<int>(i);
-        }
-        return -1;
-    }
-
-    UINT StateOf(HMENU popup, UINT id) {
-        SendMessageA(hwndFrame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-        return GetMenuState(popup, id, MF_BYCOMMAND);
-    }
-
-    void CountCommandsOf(HWND child, UINT command) {
-        countedCommand = command;
-        childCommands = 0;
-        childProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingChildProc)));
-    }
-    void StopCounting(HWND child) { SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc)); }
-
-    void HoldCtrl(bool down) {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
-    }
-    void ReleaseCtrl() { HoldCtrl(false); }
-
-    // A real key press through the program's own loop: TranslateMDISysAccel, then the accelerators.
-    void PressCtrl(char key) {
-        HoldCtrl(true);
-        HWND target = GetFocus() ? GetFocus() : hwndFrame;
-        PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-        PumpMessages();
-        PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
-        PumpMessages();
-        ReleaseCtrl();
-    }
-};
+using Menus = AppTest;
 
 TEST_F(Menus, BarShowsThePopupOfTheActiveChildsKindRightAfterFile) {
     RunArgs({"-lines"});
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Lines", "&Window", "&Help"}));
+    EXPECT_EQ(MenuBarTexts(), kWithLines);
     EXPECT_EQ(hmenuInserted, hmenuLines);
-
     RunArgs({"-bubbles"});
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Bubbles", "&Window", "&Help"}));
+    EXPECT_EQ(MenuBarTexts(), kWithBubbles);
     EXPECT_EQ(PositionOf(hmenuBubbles), 1);
-    EXPECT_EQ(PositionOf(hmenuLines), -1);
-    EXPECT_TRUE(IsMenu(hmenuLines));
-
+    EXPECT_TRUE(IsMenu(hmenuLines)) << "taken out, not destroyed";
     RunArgs({"-next"});
     EXPECT_EQ(ClassName(ActiveChild()), "LinesWind");
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Lines", "&Window", "&Help"}));
+    EXPECT_EQ(MenuBarTexts(), kWithLines);
 }
 
 TEST_F(Menus, SwitchingBetweenChildrenOfOneKindLeavesTheBarAloneAndUnredrawn) {
     RunArgs({"-lines", "-lines"});
-    frameProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwndFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingFrameProc)));
-    frameRecalcs = 0;
+    // DrawMenuBar makes the frame recompute its non-client area; counting that counts redraws of the bar.
+    const Spy& frame = Watch(hwndFrame);
     RunArgs({"-next"});
     RunArgs({"-next"});
-    EXPECT_EQ(frameRecalcs, 0);
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Lines", "&Window", "&Help"}));
-
+    EXPECT_EQ(frame.Count(WM_NCCALCSIZE), 0);
+    EXPECT_EQ(MenuBarTexts(), kWithLines);
     RunArgs({"-bubbles"}); // a swap redraws
-    EXPECT_GT(frameRecalcs, 0);
-    SetWindowLongPtrA(hwndFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProc));
+    EXPECT_GT(frame.Count(WM_NCCALCSIZE), 0);
 }
 
 TEST_F(Menus, MaximizedChildsPopupStillLandsRightAfterFile) {
@@ -117,84 +51,64 @@ TEST_F(Menus, MaximizedChildsPopupStillLandsRightAfterFile) {
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(lines), 0);
     PumpMessages();
     ASSERT_TRUE(IsZoomed(lines));
-    RunArgs({"-bubbles"}); // too small to split a maximized window? it is split like any other
-    PumpMessages();
-    const int file = PositionOf(hmenuFile);
-    ASSERT_GE(file, 0);
-    EXPECT_EQ(PositionOf(hmenuBubbles), file + 1);
+    RunArgs({"-bubbles"}); // a maximized window is split like any other
+    ASSERT_GE(PositionOf(hmenuFile), 0);
+    EXPECT_EQ(PositionOf(hmenuBubbles), PositionOf(hmenuFile) + 1);
     EXPECT_EQ(PositionOf(hmenuLines), -1);
     RunArgs({"-next"});
     EXPECT_EQ(PositionOf(hmenuLines), PositionOf(hmenuFile) + 1);
     EXPECT_EQ(PositionOf(hmenuBubbles), -1);
 }
 
-TEST_F(Menus, ClosingTheLastChildTakesItsPopupOutAtOnce) {
+TEST_F(Menus, ClosingTheLastChildTakesItsPopupOutAtOnceAndABadChildMenuShowsNone) {
     RunArgs({"-bubbles", "-lines"});
     SendMessageA(hwndFrame, WM_COMMAND, IDM_CLOSE, 0);
     PumpMessages();
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Bubbles", "&Window", "&Help"}));
+    EXPECT_EQ(MenuBarTexts(), kWithBubbles);
+    HWND bubbles = ActiveChild();
+    SetPropA(bubbles, "CHILDMENU", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x1234)));
+    PostMessageA(hwndFrame, UWM_REFRESH_MENUS, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(MenuBarTexts(), kNoChild);
+    SetPropA(bubbles, "CHILDMENU", hmenuBubbles);
+    PostMessageA(hwndFrame, UWM_REFRESH_MENUS, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(MenuBarTexts(), kWithBubbles);
     SendMessageA(hwndFrame, WM_COMMAND, IDM_CLOSE, 0);
     // No message pumped: the destruction itself refreshes the bar.
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Window", "&Help"}));
+    EXPECT_EQ(MenuBarTexts(), kNoChild);
     EXPECT_EQ(hmenuInserted, nullptr);
 }
 
-TEST_F(Menus, ChildMenuThatIsNoMenuShowsNoPopup) {
-    RunArgs({"-lines"});
-    HWND lines = ActiveChild();
-    SetPropA(lines, "CHILDMENU", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x1234)));
-    PostMessageA(hwndFrame, UWM_REFRESH_MENUS, 0, 0);
-    PumpMessages();
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Window", "&Help"}));
-    SetPropA(lines, "CHILDMENU", hmenuLines);
-    PostMessageA(hwndFrame, UWM_REFRESH_MENUS, 0, 0);
-    PumpMessages();
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Lines", "&Window", "&Help"}));
-}
-
 TEST_F(Menus, FileGraysCloseWithoutAChildAndTheChildEnablesIt) {
-    EXPECT_TRUE(StateOf(hmenuFile, IDM_CLOSE) & MF_GRAYED);
-    for (UINT id : {IDM_NEW_LINES, IDM_NEW_BUBBLES, IDM_EXIT}) EXPECT_FALSE(StateOf(hmenuFile, id) & MF_GRAYED) << id;
-    EXPECT_FALSE(StateOf(hmenuHelp, IDM_ABOUT) & MF_GRAYED);
-
+    EXPECT_TRUE(MenuState(hmenuFile, IDM_CLOSE) & MF_GRAYED);
+    for (UINT id : {IDM_NEW_LINES, IDM_NEW_BUBBLES, IDM_EXIT})
+        EXPECT_EQ(MenuState(hmenuFile, id), 0u) << id;
+    EXPECT_EQ(MenuState(hmenuHelp, IDM_ABOUT), 0u);
     for (const char* kind : {"-lines", "-bubbles"}) {
         RunArgs({kind});
-        EXPECT_FALSE(StateOf(hmenuFile, IDM_CLOSE) & MF_GRAYED) << kind;
+        EXPECT_EQ(MenuState(hmenuFile, IDM_CLOSE), 0u) << kind;
     }
 }
 
-TEST_F(Menus, AcceleratorsMakeWindowsThroughTheMessageLoop) {
+TEST_F(Menus, AcceleratorsReachTheFrameAndTheActiveChildThroughTheLoop) {
     PressCtrl('L');
-    ASSERT_EQ(Children().size(), 1u);
-    EXPECT_EQ(ClassName(ActiveChild()), "LinesWind");
     PressCtrl('B');
     EXPECT_EQ(Children().size(), 2u);
-    EXPECT_EQ(ClassName(ActiveChild()), "BubblesWind");
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Bubbles", "&Window", "&Help"}));
-}
-
-TEST_F(Menus, CtrlMWhileALinesWindowIsActiveReachesItUngated) {
-    RunArgs({"-lines"});
+    EXPECT_EQ(MenuBarTexts(), kWithBubbles);
+    RunArgs({"-next"});
     HWND lines = ActiveChild();
-    CountCommandsOf(lines, IDM_BUBBLES_MAKE);
-    PressCtrl('M');
-    EXPECT_EQ(childCommands, 1);
-    EXPECT_TRUE(IsWindow(lines));
-    EXPECT_EQ(Children().size(), 1u);
-    StopCounting(lines);
-}
-
-TEST_F(Menus, CtrlTDoesNothingWhileRepeatIsOffAndStepsOnceItIsOn) {
-    RunArgs({"-lines"});
-    HWND lines = ActiveChild();
-    CountCommandsOf(lines, IDM_LINES_STEP);
-    PressCtrl('T');
-    EXPECT_EQ(childCommands, 0);
+    ASSERT_EQ(ClassName(lines), "LinesWind");
+    const Spy& spy = Watch(lines);
+    PressCtrl('M'); // a Bubbles item, not in the Lines window's bar: it still arrives, and does nothing
+    EXPECT_EQ(spy.Count(WM_COMMAND, MAKEWPARAM(IDM_BUBBLES_MAKE, 1)), 1);
+    PressCtrl('T'); // grayed while Repeat is off
+    EXPECT_EQ(spy.Count(WM_COMMAND, MAKEWPARAM(IDM_LINES_STEP, 1)), 0);
     PressCtrl('R');
     ASSERT_TRUE(GetLinesData(lines)->fRepeat);
     PressCtrl('T');
-    EXPECT_EQ(childCommands, 1);
-    StopCounting(lines);
+    EXPECT_EQ(spy.Count(WM_COMMAND, MAKEWPARAM(IDM_LINES_STEP, 1)), 1);
+    EXPECT_EQ(Children().size(), 2u);
 }
 
 } // namespace

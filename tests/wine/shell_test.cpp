@@ -1,88 +1,34 @@
 #include "harness.h"
 
+#include "bubbles/bubbles_window.h"
 #include "common/app_state.h"
 #include "common/ids.h"
-
-#include <map>
 
 namespace {
 
 using Texts = std::vector<std::string>;
+using Shell = AppTest;
 
-// Records what reaches a subclassed child and can make it refuse to close.
-struct Spy {
-    WNDPROC original = nullptr;
-    std::vector<WPARAM> commands;
-    bool refuseClose = false;
-};
-std::map<HWND, Spy> spies;
-
-LRESULT CALLBACK SpyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Spy& spy = spies[hwnd];
-    if (msg == WM_COMMAND) spy.commands.push_back(wParam);
-    if (msg == WM_QUERYENDSESSION && spy.refuseClose) return 0;
-    return CallWindowProcA(spy.original, hwnd, msg, wParam, lParam);
-}
-
-Spy& Watch(HWND child) {
-    Spy& spy = spies[child];
-    spy.original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc)));
-    return spy;
-}
-
-class Shell : public AppTest {
-  protected:
-    void TearDown() override {
-        for (auto& [hwnd, spy] : spies) spy.refuseClose = false;
-        AppTest::TearDown();
-        spies.clear();
-    }
-};
-
-TEST_F(Shell, FrameStartsWithFileWindowHelpAndKeepsTheDetachedPopups) {
-    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Window", "&Help"}));
-    EXPECT_STREQ(szLinesPopupTitle, "&Lines");
-    EXPECT_STREQ(szBubblesPopupTitle, "&Bubbles");
-    EXPECT_TRUE(IsMenu(hmenuLines));
-    EXPECT_TRUE(IsMenu(hmenuBubbles));
-    EXPECT_EQ(GetMenuItemID(hmenuLines, 0), static_cast<UINT>(IDM_LINES_ERASE));
-    EXPECT_EQ(GetMenuItemID(hmenuBubbles, 0), static_cast<UINT>(IDM_BUBBLES_MAKE));
-    EXPECT_EQ(GetSubMenu(hmenuFrame, 0), hmenuFile);
-    EXPECT_EQ(GetSubMenu(hmenuFrame, 2), hmenuHelp);
+TEST_F(Shell, StartsEmptyAndNewCommandsMakeChildrenOfTheirClassAndCloseTakesOnlyTheActiveOne) {
     EXPECT_EQ(WindowText(hwndFrame), "Derodazo");
-    EXPECT_TRUE(Children().empty());
-}
-
-TEST_F(Shell, NewCommandsMakeChildrenOfTheirClassTitledByClass) {
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_NEW_BUBBLES, 0);
-    HWND bubbles = ActiveChild();
-    ASSERT_NE(bubbles, nullptr);
+    EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Window", "&Help"}))
+        << "the child popups wait outside the bar";
+    SendMessageA(hwndFrame, WM_COMMAND, IDM_CLOSE, 0); // nothing to close
+    EXPECT_TRUE(IsWindow(hwndFrame));
+    HWND lines = NewChild(IDM_NEW_LINES);
+    HWND bubbles = NewChild(IDM_NEW_BUBBLES);
     EXPECT_EQ(ClassName(bubbles), "BubblesWind");
     EXPECT_EQ(WindowText(bubbles), "BubblesWind");
     EXPECT_EQ(GetPropA(bubbles, "CHILDMENU"), hmenuBubbles);
-
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_NEW_LINES, 0);
-    HWND lines = ActiveChild();
-    EXPECT_NE(lines, bubbles);
     EXPECT_EQ(ClassName(lines), "LinesWind");
     EXPECT_EQ(GetPropA(lines, "CHILDMENU"), hmenuLines);
-    EXPECT_EQ(Children().size(), 2u);
-}
-
-TEST_F(Shell, CloseTakesOnlyTheActiveChildAndDoesNothingWithoutOne) {
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_CLOSE, 0);
-    EXPECT_TRUE(IsWindow(hwndFrame));
-    RunArgs({"-lines", "-bubbles"});
-    HWND bubbles = ActiveChild();
+    EXPECT_EQ(Children(), (std::vector<HWND>{bubbles, lines}));
     SendMessageA(hwndFrame, WM_COMMAND, IDM_CLOSE, 0);
     PumpMessages();
-    EXPECT_FALSE(IsWindow(bubbles));
-    ASSERT_EQ(Children().size(), 1u);
-    EXPECT_EQ(ClassName(Children()[0]), "LinesWind");
+    EXPECT_EQ(Children(), std::vector<HWND>{lines});
 }
 
-TEST_F(Shell, CloseAllRestoresAMaximizedChildBeforeClosingIt) {
+TEST_F(Shell, CloseAllRestoresAMaximizedChildBeforeClosingItAndExitEndsTheLoopWithZero) {
     RunArgs({"-lines", "-bubbles"});
     HWND active = ActiveChild();
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active), 0);
@@ -91,11 +37,8 @@ TEST_F(Shell, CloseAllRestoresAMaximizedChildBeforeClosingIt) {
     SendMessageA(hwndFrame, WM_COMMAND, IDM_WINDOW_CLOSE_ALL, 0);
     PumpMessages();
     EXPECT_TRUE(Children().empty());
-    EXPECT_TRUE(IsWindow(hwndFrame));
     EXPECT_EQ(MenuBarTexts(), (Texts{"&File", "&Window", "&Help"}));
-}
 
-TEST_F(Shell, ExitClosesEveryChildThenEndsTheLoopWithZero) {
     RunArgs({"-lines", "-bubbles", "-lines"});
     SendMessageA(hwndFrame, WM_COMMAND, IDM_EXIT, 0);
     MSG msg{};
@@ -107,43 +50,41 @@ TEST_F(Shell, ExitClosesEveryChildThenEndsTheLoopWithZero) {
 TEST_F(Shell, AChildThatRefusesKeepsTheFrameOpenAndTheSessionAlive) {
     RunArgs({"-lines", "-bubbles"});
     HWND refusing = ActiveChild();
-    Watch(refusing).refuseClose = true;
+    Spy& spy = Watch(refusing);
+    spy.refuseClose = true;
     SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(hwndFrame));
     EXPECT_EQ(Children(), std::vector<HWND>{refusing});
     EXPECT_EQ(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0), 0);
-    spies[refusing].refuseClose = false;
+    spy.refuseClose = false;
     EXPECT_NE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0), 0);
     EXPECT_TRUE(Children().empty());
 }
 
 TEST_F(Shell, CommandsTheFrameDoesNotOwnReachTheActiveChildWithTheirNotificationCode) {
     RunArgs({"-lines", "-bubbles"});
-    HWND bubbles = ActiveChild();
-    Spy& spy = Watch(bubbles);
+    const Spy& spy = Watch(ActiveChild());
     SendMessageA(hwndFrame, WM_COMMAND, MAKEWPARAM(IDM_LINES_ERASE, 1), 0);
     SendMessageA(hwndFrame, WM_COMMAND, IDM_NEW_LINES, 0); // the frame's own: not passed on
-    EXPECT_EQ(spy.commands, std::vector<WPARAM>{MAKEWPARAM(IDM_LINES_ERASE, 1)});
+    EXPECT_EQ(spy.Count(WM_COMMAND), 1);
+    EXPECT_EQ(spy.Count(WM_COMMAND, MAKEWPARAM(IDM_LINES_ERASE, 1)), 1);
 }
 
 TEST_F(Shell, ChoosingAChildFromTheWindowListActivatesIt) {
     RunArgs({"-lines", "-bubbles"});
     HWND lines = Children().back();
     ASSERT_NE(ActiveChild(), lines);
-    // The client numbers its list from 100 in creation order.
-    SendMessageA(hwndFrame, WM_COMMAND, 100, 0);
+    SendMessageA(hwndFrame, WM_COMMAND, 100, 0); // the client numbers its list from 100 in creation order
     PumpMessages();
     EXPECT_EQ(ActiveChild(), lines);
 }
 
-struct ArgsCase {
-    const char* name;
-    std::initializer_list<const char*> args;
-    Texts classes; // z-order, active first
-};
-
 TEST_F(Shell, CommandLineArgumentsActOnTheActiveChildOfTheirMoment) {
-    const ArgsCase cases[] = {
+    const struct {
+        const char* name;
+        std::initializer_list<const char*> args;
+        Texts classes; // z-order, active first
+    } cases[] = {
         {"-LINES and -l both make Lines", {"-LINES", "-l"}, {"LinesWind", "LinesWind"}},
         {"lone hyphen and empty argument make Lines", {"-", ""}, {"LinesWind", "LinesWind"}},
         {"-linesx goes to the child and is dropped", {"-lines", "-linesx"}, {"LinesWind"}},
@@ -151,17 +92,23 @@ TEST_F(Shell, CommandLineArgumentsActOnTheActiveChildOfTheirMoment) {
         {"-next alone makes nothing", {"-next"}, {}},
         {"-next activates the next child", {"-lines", "-b", "-n"}, {"LinesWind", "BubblesWind"}},
     };
-    for (const ArgsCase& c : cases) {
+    for (const auto& c : cases) {
         SendMessageA(hwndFrame, WM_COMMAND, IDM_WINDOW_CLOSE_ALL, 0);
         PumpMessages();
         RunArgs(c.args);
         Texts classes;
-        for (HWND w : Children()) classes.push_back(ClassName(w));
+        for (HWND w : Children())
+            classes.push_back(ClassName(w));
         EXPECT_EQ(classes, c.classes) << c.name;
         if (!c.classes.empty()) {
             EXPECT_EQ(ActiveChild(), Children()[0]) << c.name;
         }
     }
+    SendMessageA(hwndFrame, WM_COMMAND, IDM_WINDOW_CLOSE_ALL, 0);
+    RunArgs({}); // no arguments: a Lines window, then a Bubbles window with five bubbles
+    ASSERT_EQ(Children().size(), 2u);
+    EXPECT_EQ(ClassName(Children()[1]), "LinesWind");
+    EXPECT_EQ(GetBubblesData(ActiveChild())->count, 5);
 }
 
 } // namespace
