@@ -56,9 +56,9 @@ bool RegisterAppClasses() {
 HWND CreateFrameWindow(int showCommand) {
     char title[64] = "";
     LoadStringA(hInst, IDS_APP_TITLE, title, sizeof title);
-    hwndFrame = CreateWindowExA(0, "MDISeeThruMainWind", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                hInst, nullptr);
+    hwndFrame =
+        CreateWindowExA(0, "MDISeeThruMainWind", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInst, nullptr);
     if (hwndFrame) ShowWindow(hwndFrame, showCommand);
     return hwndFrame;
 }
@@ -82,11 +82,13 @@ void ProcessCommandLine(int argc, char** argv) {
         SendFrameCommand(IDM_NEW_LINES);
         SendFrameCommand(IDM_NEW_BUBBLES);
         if (HWND bubbles = ActiveChild()) {
-            for (int i = 0; i < 5; ++i) SendMessageA(bubbles, WM_COMMAND, IDM_BUBBLES_MAKE, 0);
+            for (int i = 0; i < 5; ++i)
+                SendMessageA(bubbles, WM_COMMAND, IDM_BUBBLES_MAKE, 0);
         }
         return;
     }
-    for (int i = 1; i < argc; ++i) HandleArgument(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        HandleArgument(argv[i]);
 }
 
 bool TranslateAppMessage(MSG& msg, HACCEL accelerators) {
@@ -101,6 +103,9 @@ int RunMessageLoop(HACCEL accelerators) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        // A nested modal loop (a caption drag, say) can swallow the WM_QUIT that the frame's
+        // destruction posts; with the frame gone there is nothing left to wait for.
+        if (!IsWindow(hwndFrame)) return 0;
     }
     return static_cast<int>(msg.wParam);
 }

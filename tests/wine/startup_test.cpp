@@ -32,4 +32,22 @@ TEST(Startup, FirstWindowsFillTheClientBeforeAnyMessageIsPumped) {
     hwndFrame = hwndClient = nullptr;
 }
 
+// Stands in for a nested modal loop that takes the WM_QUIT the frame's destruction posts.
+void CALLBACK DestroyFrameAndSwallowQuit(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    DestroyWindow(hwndFrame);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST(Startup, LoopEndsWithZeroWhenTheFrameIsGoneEvenIfItsQuitWasSwallowed) {
+    hInst = GetModuleHandleA(nullptr);
+    RegisterAppClasses();
+    ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
+    SetTimer(nullptr, 0, 1, DestroyFrameAndSwallowQuit);
+    EXPECT_EQ(RunMessageLoop(nullptr), 0);
+    EXPECT_FALSE(IsWindow(hwndFrame));
+    hwndFrame = hwndClient = nullptr;
+}
+
 } // namespace
