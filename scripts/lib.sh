@@ -6,7 +6,7 @@ BUILD=${DERODAZO_BUILD:-$ROOT/build}
 JOBS=${JOBS:-$(nproc)}
 STARTED_PIDS=()
 
-PACKAGES=(cmake make g++ python3 googletest clang libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+PACKAGES=(cmake make g++ python3 googletest clang clang-format libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
 
 log() { printf '== %s\n' "$*" >&2; }

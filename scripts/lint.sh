@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# clang-tidy and cppcheck over the platform-free core; both must report nothing.
+# clang-tidy and cppcheck over the platform-free core, clang-format over all C++; all must report nothing.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -12,3 +12,5 @@ printf '%s\n' "${core[@]}" | xargs -P "$JOBS" -n 4 clang-tidy -p "$BUILD/lint" -
 log "cppcheck on the core"
 cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --enable=warning,performance,portability \
          --inline-suppr --suppress=missingIncludeSystem -I src "${core[@]}"
+log "clang-format on every C++ file"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
