@@ -12,33 +12,12 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
 fi
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
-failures=0
-# Waits for a started program, at most $2 seconds: a run that never ends must fail, not hang the suite.
-wait_bounded() { # pid, seconds
-    local i
-    for ((i = 0; i < $2 * 10; i++)); do
-        kill -0 "$1" 2>/dev/null || { wait "$1"; return; }
-        sleep 0.1
-    done
-    echo "still running after $2 s: stopped"; kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; return 124
-}
+. "$(dirname "$0")/program-runs.sh"
 
 snapshot() { # name
     find "$WINEPREFIX/drive_c" -printf '%p %s %T@\n' 2>/dev/null | sort >"$WORK/$1.files"
     wine reg export HKCU "$WORK/$1.hkcu" /y >/dev/null 2>&1
     wine reg export HKLM "$WORK/$1.hklm" /y >/dev/null 2>&1
-}
-
-run_case() { # description, closer arguments, arguments...
-    local name=$1; shift
-    wine "$EXE" "$@" &
-    local app=$!
-    if ! wine "$DIR/closer.exe" >/dev/null; then
-        echo "FAIL $name: the frame window never appeared"; kill "$app" 2>/dev/null; failures=$((failures + 1)); return
-    fi
-    wait_bounded "$app" 60
-    local code=$?
-    if [ "$code" = 0 ]; then echo "ok   $name"; else echo "FAIL $name: exit code $code"; failures=$((failures + 1)); fi
 }
 
 snapshot before
@@ -59,7 +38,7 @@ if wine "$DIR/monkey.exe" "$seconds" "${MONKEY_SEED:-$RANDOM}"; then
 else
     echo "FAIL monkey: the program went away during the run"; failures=$((failures + 1))
 fi
-wine "$DIR/closer.exe" >/dev/null
+wine "$CLOSER" >/dev/null
 wait_bounded "$app" 60
 code=$?
 if [ "$code" = 0 ]; then echo "ok   closed after the monkey with exit code 0"; else
