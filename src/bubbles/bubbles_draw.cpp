@@ -2,22 +2,7 @@
 
 #include "bubbles/bubbles_window.h"
 #include "bubbles/core/bubble_look.h"
-
-namespace {
-
-class RasterOpScope {
-  public:
-    RasterOpScope(HDC dc, int rop) : dc_(dc), previous_(SetROP2(dc, rop)) {}
-    ~RasterOpScope() { SetROP2(dc_, previous_); }
-    RasterOpScope(const RasterOpScope&) = delete;
-    RasterOpScope& operator=(const RasterOpScope&) = delete;
-
-  private:
-    HDC dc_;
-    int previous_;
-};
-
-} // namespace
+#include "common/gdi.h"
 
 void DrawBubble(HDC dc, const BubblesData& data, int k) {
     const Bubble& b = data.bubbles[k];

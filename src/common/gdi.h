@@ -31,6 +31,18 @@ class SelectionScope {
     HGDIOBJ previous_;
 };
 
+class RasterOpScope {
+  public:
+    RasterOpScope(HDC dc, int rop) : dc_(dc), previous_(SetROP2(dc, rop)) {}
+    ~RasterOpScope() { SetROP2(dc_, previous_); }
+    RasterOpScope(const RasterOpScope&) = delete;
+    RasterOpScope& operator=(const RasterOpScope&) = delete;
+
+  private:
+    HDC dc_;
+    int previous_;
+};
+
 class WindowDC {
   public:
     explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}

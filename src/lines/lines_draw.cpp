@@ -13,7 +13,7 @@ constexpr COLORREF kBackground = RGB(255, 255, 255);
 void DrawPlot(HDC dc, const LinesData& data, const LinesSegment& prev, const LinesSegment& cur, int index) {
     PlotStroke strokes[kMaxPlotStrokes];
     const int count = PlotStrokes(prev, cur, index, data.iDraw, data.nSegments, strokes);
-    const int previousMix = SetROP2(dc, R2_COPYPEN);
+    RasterOpScope copyMode(dc, R2_COPYPEN);
     for (int i = 0; i < count; ++i) {
         const PlotStroke& s = strokes[i];
         GdiObject<HPEN> pen(CreatePen(s.dotted ? PS_DOT : PS_SOLID, 1, s.colour));
@@ -21,7 +21,6 @@ void DrawPlot(HDC dc, const LinesData& data, const LinesSegment& prev, const Lin
         MoveToEx(dc, s.x1, s.y1, nullptr);
         LineTo(dc, s.x2, s.y2);
     }
-    SetROP2(dc, previousMix);
 }
 
 // Draws on a real window: each pass makes its pen, uses it and deletes it again.
