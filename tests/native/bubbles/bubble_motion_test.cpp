@@ -44,16 +44,13 @@ TEST(OverlapPush, MovesTheSecondBubbleClearOfTheFirst) {
     }
 }
 
-class BubbleMotion : public ::testing::Test {
+class BubbleMotion : public XorCheckedTest {
   protected:
     void SetUp() override {
         SeedRandom(12345);
         data.defaultRadius = 20;
         data.designer = 1;
     }
-    void TearDown() override { EXPECT_TRUE(surface.ShowsExactly(data)) << "XOR picture out of step"; }
-    BubblesData data{};
-    RecordingSurface surface{400, 300};
 };
 
 TEST_F(BubbleMotion, MovesAndResizesEraseAtTheOldPlaceDrawAtTheNewAndQueue) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-class BubbleMouse : public ::testing::Test {
+class BubbleMouse : public XorCheckedTest {
   protected:
     void SetUp() override {
         data.designer = 1;
@@ -19,9 +19,6 @@ class BubbleMouse : public ::testing::Test {
                    {MakeTestBubble(100, 100, 20, 3), MakeTestBubble(120, 100, 20, 4),
                     MakeTestBubble(300, 200, 30, 5), MakeTestBubble(50, 250, 10, 6)});
     }
-    void TearDown() override { EXPECT_TRUE(surface.ShowsExactly(data)) << "XOR picture out of step"; }
-    BubblesData data{};
-    RecordingSurface surface{400, 300};
 };
 
 TEST_F(BubbleMouse, APressHoldsTheLowestIndexedBubbleUnderThePointer) {

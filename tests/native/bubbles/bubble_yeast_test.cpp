@@ -15,15 +15,12 @@ Bubble Parent(float radius, float target, int colour = 2) {
     return b;
 }
 
-class BubbleYeast : public ::testing::Test {
+class BubbleYeast : public XorCheckedTest {
   protected:
     void SetUp() override {
         SeedRandom(4242);
         data.designer = 1;
     }
-    void TearDown() override { EXPECT_TRUE(surface.ShowsExactly(data)) << "XOR picture out of step"; }
-    BubblesData data{};
-    RecordingSurface surface{400, 300};
 };
 
 TEST(BubbleBud, OnlyBubblesOfAtLeastHalfTheirTargetBudAndNeverPastTheLimit) {

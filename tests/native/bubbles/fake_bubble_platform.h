@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -79,3 +81,11 @@ inline std::vector<int> QueueOrder(const BubblesData& data) {
         order.push_back(k);
     return order;
 }
+
+// A window's record and its screen, checked after every test: what is drawn must be exactly the bubbles.
+class XorCheckedTest : public ::testing::Test {
+  protected:
+    void TearDown() override { EXPECT_TRUE(surface.ShowsExactly(data)) << "XOR picture out of step"; }
+    BubblesData data{};
+    RecordingSurface surface{400, 300};
+};
