@@ -1,6 +1,6 @@
 #include "bubbles/bubbles_draw.h"
 
-#include "bubbles/bubbles_window.h"
+#include "bubbles/bubbles_record.h"
 #include "bubbles/core/bubble_look.h"
 #include "common/gdi.h"
 

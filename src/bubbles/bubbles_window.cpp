@@ -4,6 +4,7 @@
 
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_mouse.h"
+#include "bubbles/bubbles_record.h"
 #include "bubbles/core/bubble_motion.h"
 #include "bubbles/core/bubble_queue.h"
 #include "bubbles/core/bubble_settings.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const char kBubblesDataProp[] = "BUBBLESDATA";
 constexpr UINT_PTR kBubblesTimer = 1;
 constexpr UINT kBubblesTimerMs = 16;
 
@@ -123,8 +123,6 @@ LRESULT BubblesOnMdiActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 } // namespace
-
-BubblesData* GetBubblesData(HWND hwnd) { return static_cast<BubblesData*>(GetPropA(hwnd, kBubblesDataProp)); }
 
 LRESULT CALLBACK BubblesWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

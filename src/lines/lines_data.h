@@ -29,5 +29,8 @@ static_assert(offsetof(LinesData, nSegments) == 4000 && offsetof(LinesData, fEra
 
 enum LinesStyle : int16_t { kStyleLines, kStyleBoxes, kStyleOvals, kStyleLissajous, kStylePlot };
 
+// The window property that carries a Lines window's record.
+extern const char kLinesDataProp[];
+
 // The window's record, or null before WM_CREATE has attached it and after WM_DESTROY.
 LinesData* GetLinesData(HWND hwnd);

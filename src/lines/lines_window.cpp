@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kLinesDataProp[] = "LINESDATA";
-
 // The command each slash flag stands for, in the order the flags are tried.
 const UINT kFlagCommands[kLinesFlagCount] = {IDM_LINES_ERASE,     IDM_LINES_REPEAT, IDM_LINES_STEP,
                                              IDM_STYLE_LINES,     IDM_STYLE_BOXES,  IDM_STYLE_OVALS,
@@ -134,8 +132,6 @@ LRESULT LinesOnMdiActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 } // namespace
-
-LinesData* GetLinesData(HWND hwnd) { return static_cast<LinesData*>(GetPropA(hwnd, kLinesDataProp)); }
 
 LRESULT CALLBACK LinesWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bubbles/bubbles_draw.h"
+#include "bubbles/bubbles_record.h"
 #include "bubbles/bubbles_window.h"
 #include "common/app_state.h"
 #include "common/ids.h"

@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include "bubbles/bubbles_record.h"
 #include "bubbles/bubbles_window.h"
 #include "common/app_state.h"
 #include "common/ids.h"
