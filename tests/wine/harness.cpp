@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <map>
 
 #include "common/app_state.h"
@@ -7,26 +8,23 @@
 #include "shell/startup.h"
 
 namespace {
-HACCEL appAccelerators = nullptr;
+HACCEL accelerators = nullptr;
 std::map<HWND, Spy> spies;
 
 LRESULT CALLBACK SpyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Spy& spy = spies[hwnd];
-    spy.seen.emplace_back(msg, wParam);
+    spy.seen.push_back(msg);
     if (msg == WM_QUERYENDSESSION && spy.refuseClose) return 0;
     return CallWindowProcA(spy.original, hwnd, msg, wParam, lParam);
 }
 } // namespace
 
-bool PumpMessages() {
+bool Pump() {
     bool quit = false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit = true;
-            continue;
-        }
-        if (!TranslateAppMessage(msg, appAccelerators)) {
+        quit |= msg.message == WM_QUIT;
+        if (msg.message != WM_QUIT && !TranslateAppMessage(msg, accelerators)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -39,38 +37,31 @@ void RunArgs(std::initializer_list<const char*> args) {
     for (const char* a : args)
         argv.push_back(const_cast<char*>(a));
     ProcessCommandLine(static_cast<int>(argv.size()), argv.data());
-    PumpMessages();
+    Pump();
 }
 
-HWND ActiveChild() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
+HWND Active() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
 
 HWND NewChild(UINT command) {
     SendMessageA(hwndFrame, WM_COMMAND, command, 0);
-    PumpMessages();
-    return ActiveChild();
+    Pump();
+    return Active();
 }
 
 std::vector<HWND> Children() {
     std::vector<HWND> result;
-    for (HWND w = GetWindow(hwndClient, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    for (HWND w = GetWindow(hwndClient, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
         if (!GetWindow(w, GW_OWNER)) result.push_back(w);
-    }
     return result;
 }
 
-std::string WindowText(HWND hwnd) {
-    char text[256] = "";
+std::string Text(HWND hwnd) {
+    char text[4096] = "";
     GetWindowTextA(hwnd, text, sizeof text);
     return text;
 }
 
-std::string ClassName(HWND hwnd) {
-    char name[256] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-std::vector<std::string> MenuBarTexts() {
+std::vector<std::string> MenuBar() {
     std::vector<std::string> texts;
     for (int i = 0; i < GetMenuItemCount(hmenuFrame); ++i) {
         char text[64] = "";
@@ -89,10 +80,6 @@ UINT MenuState(HMENU popup, UINT command) {
     return info.fType | info.fState;
 }
 
-LRESULT SendFlag(HWND hwnd, const char* flag) {
-    return SendMessageA(hwnd, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0);
-}
-
 void SetKeys(bool shift, bool ctrl) {
     BYTE keys[256] = {};
     keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
@@ -104,22 +91,13 @@ void PressCtrl(char key) {
     SetKeys(false, true);
     HWND target = GetFocus() ? GetFocus() : hwndFrame;
     PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    PumpMessages();
     PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
-    PumpMessages();
+    Pump();
     SetKeys(false, false);
 }
 
-COLORREF Pixel(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return c;
-}
-
-std::vector<COLORREF> Snapshot(int width, int height, const std::function<void(HDC)>& draw) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+Pixels Picture(int width, int height, const std::function<void(HDC)>& draw) {
+    BITMAPINFO bi{{sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -127,7 +105,7 @@ std::vector<COLORREF> Snapshot(int width, int height, const std::function<void(H
     PatBlt(dc, 0, 0, width, height, WHITENESS);
     draw(dc);
     GdiFlush();
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    Pixels pixels(static_cast<size_t>(width) * height);
     const auto* xrgb = static_cast<const DWORD*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = RGB((xrgb[i] >> 16) & 0xFF, (xrgb[i] >> 8) & 0xFF, xrgb[i] & 0xFF);
@@ -137,32 +115,22 @@ std::vector<COLORREF> Snapshot(int width, int height, const std::function<void(H
     return pixels;
 }
 
-std::vector<COLORREF> ClientPixels(HWND hwnd, bool printed) {
+size_t Differing(const Pixels& a, const Pixels& b) {
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
+Pixels Capture(HWND hwnd) {
     RECT rc{};
     GetClientRect(hwnd, &rc);
-    return Snapshot(rc.right, rc.bottom, [&](HDC dc) {
-        if (printed) {
-            SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-            return;
-        }
+    return Picture(rc.right, rc.bottom, [&](HDC dc) {
         HDC screen = GetDC(hwnd);
         BitBlt(dc, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
         ReleaseDC(hwnd, screen);
     });
-}
-
-int Spy::Count(UINT msg, WPARAM wParam) const {
-    int n = 0;
-    for (const auto& [m, w] : seen)
-        n += m == msg && w == wParam;
-    return n;
-}
-
-int Spy::Count(UINT msg) const {
-    int n = 0;
-    for (const auto& [m, w] : seen)
-        n += m == msg;
-    return n;
 }
 
 Spy& Watch(HWND hwnd) {
@@ -176,11 +144,13 @@ void AppTest::SetUp() {
     hInst = GetModuleHandleA(nullptr);
     static const bool registered = RegisterAppClasses();
     (void)registered;
-    appAccelerators = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    accelerators = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     hmenuInserted = nullptr;
     SetKeys(false, false);
+    // Keep the real pointer off the frame: a synthesized mouse move would join a drag.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    // Nothing is pumped yet: start-up runs the command line straight after showing the frame.
     ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
-    PumpMessages();
 }
 
 void AppTest::TearDown() {
@@ -188,10 +158,8 @@ void AppTest::TearDown() {
     for (auto& [hwnd, spy] : spies)
         spy.refuseClose = false;
     if (IsWindow(hwndFrame)) SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
-    // A child that refused to close keeps the frame open; force it so the next test starts clean.
     if (IsWindow(hwndFrame)) DestroyWindow(hwndFrame);
-    PumpMessages();
+    Pump();
     spies.clear();
-    hwndFrame = nullptr;
-    hwndClient = nullptr;
+    hwndFrame = hwndClient = nullptr;
 }

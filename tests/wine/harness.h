@@ -6,58 +6,39 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
-// Runs every pending message through the program's own loop code without blocking; WM_QUIT is swallowed.
-// Returns true when a WM_QUIT went by.
-bool PumpMessages();
+using Pixels = std::vector<COLORREF>;
 
-// The command line as the program's start-up hands it over, then the queued messages.
+// Every pending message through the program's own loop code, without blocking; true if a WM_QUIT went by.
+bool Pump();
+
+// The command line as start-up hands it over, then the queued messages.
 void RunArgs(std::initializer_list<const char*> args);
 
-HWND ActiveChild();
+HWND Active();
+HWND NewChild(UINT command);  // the frame's IDM_NEW_LINES or IDM_NEW_BUBBLES, and the child it made
+std::vector<HWND> Children(); // children of the MDI client, top first
+std::string Text(HWND hwnd);
+std::vector<std::string> MenuBar(); // the bar's item texts in order
 
-// The frame's command (IDM_NEW_LINES, IDM_NEW_BUBBLES) carried out, and the child it made.
-HWND NewChild(UINT command);
-
-// Children of the MDI client in z-order (top first).
-std::vector<HWND> Children();
-
-std::string WindowText(HWND hwnd);
-std::string ClassName(HWND hwnd);
-
-// Texts of the menu bar's items, in order, mnemonics included.
-std::vector<std::string> MenuBarTexts();
-
-// Opens popup as the platform does (the frame grays, the active child enables) and reads the item's flags;
-// MFT_RADIOCHECK among them marks a radio item.
+// Opens the popup as the platform does (the frame grays, the active child enables); the item's type and
+// state.
 UINT MenuState(HMENU popup, UINT command);
 
-LRESULT SendFlag(HWND hwnd, const char* flag);
+void SetKeys(bool shift, bool ctrl); // as GetKeyState sees them
+void PressCtrl(char key);            // down and up through the program's loop, so accelerators see it
 
-// Shift and Ctrl as GetKeyState sees them; every other key up.
-void SetKeys(bool shift, bool ctrl);
+// What the window shows, and a model: a white width x height picture after draw has drawn on it.
+Pixels Capture(HWND hwnd);
+Pixels Picture(int width, int height, const std::function<void(HDC)>& draw);
+size_t Differing(const Pixels& a, const Pixels& b); // pixels that differ, all of them if the sizes do
 
-// Ctrl+key pressed and released through the program's own loop, so the accelerators see it.
-void PressCtrl(char key);
-
-COLORREF Pixel(HWND hwnd, int x, int y);
-
-// The pixels of a white width x height bitmap after draw has drawn on it, row by row.
-std::vector<COLORREF> Snapshot(int width, int height, const std::function<void(HDC)>& draw);
-
-// The client area as it is on the screen, or as the window paints it into a bitmap (WM_PRINTCLIENT).
-std::vector<COLORREF> ClientPixels(HWND hwnd, bool printed = false);
-
-// Subclasses a window to note every message it is sent, and can make it refuse WM_QUERYENDSESSION.
-// Cleared when the test's frame goes.
+// Counts the messages a window is sent; can make it refuse WM_QUERYENDSESSION.
 struct Spy {
     WNDPROC original = nullptr;
-    std::vector<std::pair<UINT, WPARAM>> seen;
+    std::vector<UINT> seen;
     bool refuseClose = false;
-    int Count(UINT msg, WPARAM wParam) const;
-    int Count(UINT msg) const;
 };
 Spy& Watch(HWND hwnd);
 
