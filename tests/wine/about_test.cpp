@@ -9,36 +9,29 @@
 
 namespace {
 
-// The dialog's modal loop belongs to DialogBoxParamA, so a test acts from inside it: a hook notes the dialog
-// and a thread timer runs the test's script in the loop once the dialog shows.
+// The dialog's modal loop belongs to DialogBoxParamA: a hook notes the dialog and a thread timer runs the
+// test's script inside that loop once the dialog shows.
 HWND dialog = nullptr;
 std::function<void(HWND)> script;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!IsWindowVisible(dialog)) return;
-    KillTimer(nullptr, id);
-    script(dialog);
+    if (IsWindowVisible(dialog)) KillTimer(nullptr, id), script(dialog);
 }
 
 LRESULT CALLBACK NoteDialog(int code, WPARAM wParam, LPARAM lParam) {
     const auto* m = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->message == WM_INITDIALOG && !dialog) {
-        dialog = m->hwnd;
-        SetTimer(nullptr, 0, 0, RunScript);
-    }
+    if (code == HC_ACTION && m->message == WM_INITDIALOG && !dialog)
+        dialog = m->hwnd, SetTimer(nullptr, 0, 0, RunScript);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Runs the About box through the frame's Help/About, or directly to see its result.
 INT_PTR ShowAbout(std::function<void(HWND)> act, bool fromFrame = false) {
     dialog = nullptr;
     script = std::move(act);
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, NoteDialog, nullptr, GetCurrentThreadId());
-    INT_PTR result = 0;
-    if (fromFrame)
-        SendMessageA(hwndFrame, WM_COMMAND, IDM_ABOUT, 0);
-    else
-        result = DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUT), hwndFrame, AboutDlgProc, 0);
+    const INT_PTR result =
+        fromFrame ? SendMessageA(hwndFrame, WM_COMMAND, IDM_ABOUT, 0)
+                  : DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUT), hwndFrame, AboutDlgProc, 0);
     UnhookWindowsHookEx(hook);
     return result;
 }
@@ -59,34 +52,31 @@ TEST_F(About, OpensModalCentredAndSeeThroughAndEndsWithTheCommandOfTheKeyOrButto
     GetWindowRect(hwndFrame, &frame);
     BYTE alpha = 0;
     DWORD layered = 0;
-    ShowAbout(
-        [&](HWND dlg) {
-            GetWindowRect(dlg, &box);
-            EXPECT_FALSE(IsWindowEnabled(hwndFrame)) << "modal";
-            EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
-            GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
-            EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDOK));
-            const LONG_PTR link = GetWindowLongPtrA(GetDlgItem(dlg, IDC_ABOUT_LINK), GWL_STYLE);
-            EXPECT_TRUE((link & SS_NOTIFY) && !(link & WS_TABSTOP));
-            PostKey(dlg, VK_RETURN);
-        },
-        true);
+    const auto look = [&](HWND dlg) {
+        GetWindowRect(dlg, &box);
+        EXPECT_FALSE(IsWindowEnabled(hwndFrame)) << "modal";
+        EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
+        GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
+        EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDOK));
+        const LONG_PTR link = GetWindowLongPtrA(GetDlgItem(dlg, IDC_ABOUT_LINK), GWL_STYLE);
+        EXPECT_TRUE((link & SS_NOTIFY) && !(link & WS_TABSTOP));
+    };
+    const std::pair<std::function<void(HWND)>, INT_PTR> endings[] = {
+        {[&](HWND d) { look(d), PostKey(d, VK_RETURN); }, IDOK},
+        {[](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
+        {[](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+        {[](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, IDOK}};
+    for (const auto& [act, result] : endings)
+        EXPECT_EQ(ShowAbout(act), result);
     EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
     EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
     EXPECT_TRUE(alpha == 192 && layered == LWA_ALPHA);
-    const struct {
-        std::function<void(HWND)> act;
-        INT_PTR result;
-    } endings[] = {{[](HWND d) { PostKey(d, VK_RETURN); }, IDOK},
-                   {[](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
-                   {[](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
-                   {[](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, IDOK}};
-    for (const auto& e : endings)
-        EXPECT_EQ(ShowAbout(e.act), e.result);
+    ShowAbout([](HWND d) { PostKey(d, VK_ESCAPE); }, true); // the frame's Help/About shows the same box
+    EXPECT_TRUE(dialog && !IsWindow(dialog));
 }
 
 TEST_F(About, EachClickOnTheLinkHandsTheContactUrlToTheMailHandlerAndNothingElseDoes) {
-    // The prefix's mail handler is this test's recorder, which appends what it is given to a file.
+    // The prefix's mail handler becomes the test's recorder, which appends what it is given to a file.
     char path[MAX_PATH] = "", temp[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
     GetTempPathA(sizeof temp, temp);
@@ -112,7 +102,6 @@ TEST_F(About, EachClickOnTheLinkHandsTheContactUrlToTheMailHandlerAndNothingElse
         SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
         SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         after = recorded(true);
-        EXPECT_TRUE(IsWindowVisible(dlg));
         PostKey(dlg, VK_ESCAPE);
     });
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
@@ -124,36 +113,30 @@ TEST_F(About, EachClickOnTheLinkHandsTheContactUrlToTheMailHandlerAndNothingElse
 HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
 
 TEST(Hyperlink, ColoursItsTextUnderlinesWhileHoveredAndGivesTheFontBackWhenDestroyed) {
-    HWND parent = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 300, 300, 300, 120, nullptr,
-                                  nullptr, nullptr, nullptr);
-    HWND link = CreateWindowExA(0, "STATIC", "link", WS_CHILD | WS_VISIBLE, 10, 10, 120, 20, parent, nullptr,
-                                nullptr, nullptr);
-    HWND plain = CreateWindowExA(0, "STATIC", "text", WS_CHILD | WS_VISIBLE, 10, 40, 120, 20, parent, nullptr,
-                                 nullptr, nullptr);
+    HWND parent =
+        CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 300, 120, nullptr, nullptr, nullptr, nullptr);
+    HWND link =
+        CreateWindowExA(0, "STATIC", "link", WS_CHILD, 10, 10, 120, 20, parent, nullptr, nullptr, nullptr);
     HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    const LONG_PTR parentProc = GetWindowLongPtrA(parent, GWLP_WNDPROC);
     HDC dc = GetDC(link);
-    SetTextColor(dc, RGB(1, 2, 3));
-    const LRESULT plainBrush = SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                            reinterpret_cast<LPARAM>(plain));
-    const COLORREF plainColour = GetTextColor(dc);
+    const auto colour = [&](HWND of) { // the parent's brush stands; a link only gets its text colour
+        SetTextColor(dc, RGB(1, 2, 3));
+        const LRESULT brush = SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                           reinterpret_cast<LPARAM>(of));
+        return std::make_pair(brush, GetTextColor(dc));
+    };
+    const auto plain = colour(link);
     ASSERT_TRUE(MakeStaticLink(link));
     const LONG_PTR linkProc = GetWindowLongPtrA(link, GWLP_WNDPROC);
     ASSERT_TRUE(MakeStaticLink(link)); // twice is once: the procedure is not stacked on itself
     EXPECT_EQ(GetWindowLongPtrA(link, GWLP_WNDPROC), linkProc);
-    EXPECT_NE(GetWindowLongPtrA(parent, GWLP_WNDPROC), parentProc);
-    for (HWND w : {link, plain}) { // the parent's own answer stands; a link only gets its colour
-        SetTextColor(dc, RGB(1, 2, 3));
-        const LRESULT brush = SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(w));
-        EXPECT_EQ(brush, plainBrush);
-        EXPECT_EQ(GetTextColor(dc), w == link ? RGB(0, 0, 192) : plainColour);
-    }
+    EXPECT_EQ(colour(link), std::make_pair(plain.first, RGB(0, 0, 192)));
+    EXPECT_EQ(colour(parent), plain);
     ReleaseDC(link, dc);
 
-    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     LOGFONTA hovered{};
+    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     GetObjectA(FontOf(link), sizeof hovered, &hovered);
     EXPECT_TRUE(hovered.lfUnderline && hovered.lfWeight == FW_BOLD && GetCapture() == link);
     SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6)); // still inside
@@ -163,9 +146,8 @@ TEST(Hyperlink, ColoursItsTextUnderlinesWhileHoveredAndGivesTheFontBackWhenDestr
     SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     HFONT underlined = FontOf(link);
     DestroyWindow(parent); // while underlined
-    LOGFONTA original{};
-    EXPECT_EQ(GetObjectA(font, sizeof original, &original), static_cast<int>(sizeof original));
-    EXPECT_EQ(GetObjectA(underlined, sizeof original, &original), 0) << "the underlined copy is deleted";
+    EXPECT_NE(GetObjectA(font, sizeof hovered, &hovered), 0) << "the original font is back and alive";
+    EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
     DeleteObject(font);
 }
 

@@ -1,7 +1,6 @@
 #include "harness.h"
 
 #include <algorithm>
-#include <map>
 
 #include "common/app_state.h"
 #include "common/ids.h"
@@ -9,15 +8,7 @@
 
 namespace {
 HACCEL accelerators = nullptr;
-std::map<HWND, Spy> spies;
-
-LRESULT CALLBACK SpyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Spy& spy = spies[hwnd];
-    spy.seen.push_back(msg);
-    if (msg == WM_QUERYENDSESSION && spy.refuseClose) return 0;
-    return CallWindowProcA(spy.original, hwnd, msg, wParam, lParam);
 }
-} // namespace
 
 bool Pump() {
     bool quit = false;
@@ -61,16 +52,6 @@ std::string Text(HWND hwnd) {
     return text;
 }
 
-std::vector<std::string> MenuBar() {
-    std::vector<std::string> texts;
-    for (int i = 0; i < GetMenuItemCount(hmenuFrame); ++i) {
-        char text[64] = "";
-        GetMenuStringA(hmenuFrame, i, text, sizeof text, MF_BYPOSITION);
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 UINT MenuState(HMENU popup, UINT command) {
     SendMessageA(hwndFrame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     MENUITEMINFOA info{};
@@ -105,22 +86,13 @@ Pixels Picture(int width, int height, const std::function<void(HDC)>& draw) {
     PatBlt(dc, 0, 0, width, height, WHITENESS);
     draw(dc);
     GdiFlush();
-    Pixels pixels(static_cast<size_t>(width) * height);
-    const auto* xrgb = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = RGB((xrgb[i] >> 16) & 0xFF, (xrgb[i] >> 8) & 0xFF, xrgb[i] & 0xFF);
+    Pixels pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
+    for (COLORREF& p : pixels)
+        p &= 0xFFFFFF; // what a blit leaves in the spare byte is no colour
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
     return pixels;
-}
-
-size_t Differing(const Pixels& a, const Pixels& b) {
-    if (a.size() != b.size()) return std::max(a.size(), b.size());
-    size_t n = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        n += a[i] != b[i];
-    return n;
 }
 
 Pixels Capture(HWND hwnd) {
@@ -133,11 +105,12 @@ Pixels Capture(HWND hwnd) {
     });
 }
 
-Spy& Watch(HWND hwnd) {
-    Spy& spy = spies[hwnd];
-    spy.original =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc)));
-    return spy;
+size_t Differing(const Pixels& a, const Pixels& b) {
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        n += a[i] != b[i];
+    return n;
 }
 
 void AppTest::SetUp() {
@@ -149,17 +122,13 @@ void AppTest::SetUp() {
     SetKeys(false, false);
     // Keep the real pointer off the frame: a synthesized mouse move would join a drag.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    // Nothing is pumped yet: start-up runs the command line straight after showing the frame.
     ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
 }
 
 void AppTest::TearDown() {
     SetKeys(false, false);
-    for (auto& [hwnd, spy] : spies)
-        spy.refuseClose = false;
     if (IsWindow(hwndFrame)) SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
-    if (IsWindow(hwndFrame)) DestroyWindow(hwndFrame);
+    if (IsWindow(hwndFrame)) DestroyWindow(hwndFrame); // a child refused to close
     Pump();
-    spies.clear();
     hwndFrame = hwndClient = nullptr;
 }

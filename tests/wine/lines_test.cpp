@@ -12,52 +12,24 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// A figure of these segments in these colours, one step a tick, the eraser lag steps behind.
-LinesData& SetFigure(HWND w, const std::vector<LinesSegment>& segments, int16_t style, BOOL erase,
-                     int16_t lag) {
-    HDC dc = GetDC(w);
-    RECT rc{};
-    GetClientRect(w, &rc);
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(w, dc);
-    LinesData& d = *GetLinesData(w);
-    std::copy(segments.begin(), segments.end(), d.segments);
-    for (size_t i = 0; i < segments.size(); ++i)
-        d.colors[i] = RGB(40 * i, 200 - 60 * i, 90);
-    d.nSegments = d.nSteps = static_cast<int16_t>(segments.size());
-    d.iDraw = 0;
-    d.iErase = static_cast<int16_t>(-lag);
-    d.style = style;
-    d.ticksPerStep = 1;
-    d.tickCount = 0;
-    d.fErase = erase;
-    d.fRepeat = FALSE;
-    return d;
-}
-
-// The model of one pass over segment i at draw step s: a one-pixel pen, hollow shapes, Plot's fixed pens.
-void DrawModelSegment(HDC dc, const LinesData& d, int i, int s, COLORREF ink) {
+// The model of one pass over segment i at draw step s: a one-pixel pen, hollow shapes, Plot's own pens.
+void ModelPass(HDC dc, const LinesData& d, int i, int s, COLORREF ink) {
     const LinesSegment& c = d.segments[i];
     const LinesSegment& p = d.segments[(i + d.nSegments - 1) % d.nSegments];
-    HPEN pen = CreatePen(PS_SOLID, 1, ink);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldPen = SelectObject(dc, CreatePen(PS_SOLID, 1, ink));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    const int l = std::min(c.x1, c.x2), t = std::min(c.y1, c.y2), r = std::max(c.x1, c.x2),
-              b = std::max(c.y1, c.y2);
-    if (d.style == kStyleLines) MoveToEx(dc, c.x1, c.y1, nullptr), LineTo(dc, c.x2, c.y2);
+    const int l = std::min(c.x1, c.x2), t = std::min(c.y1, c.y2), r = std::max(c.x1, c.x2);
+    const int b = std::max(c.y1, c.y2);
     if (d.style == kStyleBoxes) Rectangle(dc, l, t, r, b);
     if (d.style == kStyleOvals) Ellipse(dc, l, t, r, b);
-    if (d.style == kStyleLissajous) {
-        MoveToEx(dc, p.x1, p.y1, nullptr), LineTo(dc, c.x1, c.y1);
-        MoveToEx(dc, p.x2, p.y2, nullptr), LineTo(dc, c.x2, c.y2);
-    }
+    if (d.style == kStyleLissajous) MoveToEx(dc, p.x1, p.y1, nullptr), LineTo(dc, c.x1, c.y1);
+    if (d.style == kStyleLissajous) MoveToEx(dc, p.x2, p.y2, nullptr), LineTo(dc, c.x2, c.y2);
+    if (d.style == kStyleLines) MoveToEx(dc, c.x1, c.y1, nullptr), LineTo(dc, c.x2, c.y2);
     PlotStroke strokes[kMaxPlotStrokes];
-    const int n = d.style == kStylePlot ? PlotStrokes(p, c, i, s, d.nSegments, strokes) : 0;
-    for (int k = 0; k < n; ++k) {
-        HPEN plotPen = CreatePen(strokes[k].dotted ? PS_DOT : PS_SOLID, 1, strokes[k].colour);
-        DeleteObject(SelectObject(dc, plotPen));
+    for (int k = 0, n = d.style == kStylePlot ? PlotStrokes(p, c, i, s, d.nSegments, strokes) : 0; k < n;
+         ++k) {
+        DeleteObject(
+            SelectObject(dc, CreatePen(strokes[k].dotted ? PS_DOT : PS_SOLID, 1, strokes[k].colour)));
         MoveToEx(dc, strokes[k].x1, strokes[k].y1, nullptr);
         LineTo(dc, strokes[k].x2, strokes[k].y2);
     }
@@ -69,22 +41,32 @@ using Lines = AppTest;
 
 TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
     HWND w = NewChild(IDM_NEW_LINES);
-    const std::vector<LinesSegment> figure{{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
+    LinesData& d = *GetLinesData(w);
+    const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
+    RECT rc{};
+    GetClientRect(w, &rc);
     for (int16_t style = kStyleLines; style <= kStylePlot; ++style) {
         for (BOOL erase : {FALSE, TRUE}) {
-            const LinesData& d = SetFigure(w, figure, style, erase, 1);
+            HDC dc = GetDC(w);
+            FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            ReleaseDC(w, dc);
+            d = LinesData{};
+            std::copy(figure, figure + 3, d.segments);
+            d.colors[0] = RGB(200, 30, 60), d.colors[1] = RGB(0, 120, 90), d.colors[2] = RGB(90, 90, 250);
+            d.nSegments = d.nSteps = 3;
+            d.iErase = -1;
+            d.style = style;
+            d.ticksPerStep = 1;
+            d.fErase = erase;
             for (int s = 0; s < 3; ++s)
                 SendMessageA(w, WM_TIMER, 1, 0);
-            RECT rc{};
-            GetClientRect(w, &rc);
-            const Pixels model = Picture(rc.right, rc.bottom, [&](HDC dc) {
+            const Pixels model = Picture(rc.right, rc.bottom, [&](HDC m) {
                 for (int s = 0; s < 3; ++s) { // the new segment first, so the eraser wins where they cross
-                    DrawModelSegment(dc, d, s, s, d.colors[s]);
-                    if (erase && s >= 1) DrawModelSegment(dc, d, s - 1, s, kWhite);
+                    ModelPass(m, d, s, s, d.colors[s]);
+                    if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
                 }
             });
             EXPECT_EQ(Differing(Capture(w), model), 0u) << "style " << style << " erase " << erase;
-            EXPECT_EQ(d.iDraw, 3);
         }
     }
 }
@@ -107,30 +89,27 @@ TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeAndFollowsItsCommandsMenuAndFlags
     SendMessageA(w, WM_TIMER, 2, 0); // not its timer
     EXPECT_TRUE(d.iDraw == 0 && d.tickCount == 0);
 
-    d.iDraw = 5;
-    d.iErase = 2;
+    d.iDraw = 5, d.iErase = 2;
     SendMessageA(w, WM_COMMAND, IDM_STYLE_OVALS, 0);
     EXPECT_TRUE(d.style == kStyleOvals && d.iDraw == 0 && d.iErase == -3) << "retraced, keeping the lag";
     EXPECT_EQ(Text(w), "Ovals");
-    const UINT radio = MFT_RADIOCHECK | MF_CHECKED;
     for (BOOL repeat : {FALSE, TRUE}) {
         d.fRepeat = repeat;
-        EXPECT_EQ(MenuState(hmenuLines, IDM_LINES_STEP), repeat ? 0u : UINT{MF_GRAYED});
-        EXPECT_EQ(MenuState(hmenuLines, IDM_LINES_REPEAT), repeat ? UINT{MF_CHECKED} : 0u);
-        EXPECT_EQ(MenuState(hmenuLines, IDM_LINES_ERASE), UINT{MF_CHECKED});
-        EXPECT_EQ(MenuState(hmenuLines, IDM_STYLE_OVALS), radio);
-        EXPECT_EQ(MenuState(hmenuLines, IDM_STYLE_LINES), 0u);
+        const std::pair<UINT, UINT> items[] = {{IDM_LINES_STEP, repeat ? 0u : MF_GRAYED},
+                                               {IDM_LINES_REPEAT, repeat ? MF_CHECKED : 0u},
+                                               {IDM_LINES_ERASE, MF_CHECKED},
+                                               {IDM_STYLE_OVALS, MFT_RADIOCHECK | MF_CHECKED},
+                                               {IDM_STYLE_LINES, 0}};
+        for (const auto& [item, state] : items)
+            EXPECT_EQ(MenuState(hmenuLines, item), state) << item;
     }
-    const struct {
-        const char* flag;
-        LRESULT known;
-        int16_t style;
-    } flags[] = {{"/b", 1, kStyleBoxes},   {"/lis", 1, kStyleLissajous}, {"/li", 1, kStyleLines},
-                 {"/PLOT", 1, kStylePlot}, {"/plots", 0, kStylePlot},    {"-ovals", 0, kStylePlot},
-                 {nullptr, 0, kStylePlot}};
-    for (const auto& f : flags) {
-        EXPECT_EQ(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(f.flag), 0), f.known) << f.flag;
-        EXPECT_EQ(d.style, f.style) << f.flag;
+    const std::tuple<const char*, LRESULT, int16_t> flags[] = {
+        {"/b", 1, kStyleBoxes},   {"/lis", 1, kStyleLissajous}, {"/li", 1, kStyleLines},
+        {"/PLOT", 1, kStylePlot}, {"/plots", 0, kStylePlot},    {"-ovals", 0, kStylePlot},
+        {nullptr, 0, kStylePlot}};
+    for (const auto& [flag, known, style] : flags) {
+        EXPECT_EQ(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0), known) << flag;
+        EXPECT_EQ(d.style, style) << flag;
     }
     std::atomic<LRESULT> fromThread{-1};
     std::thread other([&] { fromThread = SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>("/boxes"), 0); });
@@ -143,13 +122,12 @@ TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeAndFollowsItsCommandsMenuAndFlags
 TEST_F(Lines, ANewWindowTakesTheSettingsOfALinesSourceOfThisThreadOnly) {
     RunArgs({"-lines", "/boxes", "/erase", "/repeat", "-lines"});
     const LinesData& split = *GetLinesData(Active());
-    EXPECT_TRUE(split.style == kStyleBoxes && !split.fErase && split.fRepeat);
-    EXPECT_EQ(Text(Active()), "Boxes");
+    EXPECT_TRUE(split.style == kStyleBoxes && !split.fErase && split.fRepeat && Text(Active()) == "Boxes");
     RunArgs({"-bubbles", "-lines"});
     const LinesData& fresh = *GetLinesData(Active());
     EXPECT_TRUE(fresh.style == kStyleLines && fresh.fErase && !fresh.fRepeat);
 
-    // A window of another thread that carries the property is no source: its record is no pointer of ours.
+    // A window of another thread that carries the property is no source: its value is no pointer of ours.
     std::atomic<HWND> foreign{nullptr};
     std::atomic<bool> done{false};
     std::thread keeper([&] {
@@ -162,8 +140,7 @@ TEST_F(Lines, ANewWindowTakesTheSettingsOfALinesSourceOfThisThreadOnly) {
     });
     while (!foreign)
         Sleep(1);
-    MDICREATESTRUCTA mcs{
-        "LinesWind", "LinesWind", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
+    MDICREATESTRUCTA mcs{"LinesWind", "", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
     HWND made =
         reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     done = true;

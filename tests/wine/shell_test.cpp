@@ -5,26 +5,30 @@
 #include "lines/lines_data.h"
 #include "shell/startup.h"
 
-#include <algorithm>
-#include <tuple>
-
 namespace {
 
 using Texts = std::vector<std::string>;
-using Box = std::tuple<int, int, int, int>;
 const Texts kNoChild{"&File", "&Window", "&Help"};
-const Texts kWithLines{"&File", "&Lines", "&Window", "&Help"};
-const Texts kWithBubbles{"&File", "&Bubbles", "&Window", "&Help"};
 
-Box InClient(HWND w) {
+Texts Bar() {
+    Texts texts;
+    char text[64];
+    for (int i = 0; GetMenuStringA(hmenuFrame, i, text, sizeof text, MF_BYPOSITION) > 0; ++i)
+        texts.push_back(text);
+    return texts;
+}
+
+RECT InClient(HWND w) {
     RECT r;
     GetWindowRect(w, &r);
     MapWindowPoints(nullptr, hwndClient, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
+    return r;
 }
 
-void CloseAll() {
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_WINDOW_CLOSE_ALL, 0);
+bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+void Command(UINT id) {
+    SendMessageA(hwndFrame, WM_COMMAND, id, 0);
     Pump();
 }
 
@@ -36,15 +40,13 @@ TEST_F(Shell, StartUpFillsTheClientWithALinesAndABubblesWindowWithFiveBubbles) {
     RECT client, covered{};
     GetClientRect(hwndFrame, &client);
     for (HWND child : Children()) {
-        const auto [l, t, r, b] = InClient(child);
-        const RECT box{l, t, r, b};
+        const RECT box = InClient(child);
         UnionRect(&covered, &covered, &box);
     }
-    EXPECT_TRUE(covered.right == client.right && covered.bottom == client.bottom);
+    EXPECT_TRUE(covered == client);
     ASSERT_EQ(Children().size(), 2u);
-    EXPECT_EQ(GetBubblesData(Active())->count, 5);
-    EXPECT_NE(GetLinesData(Children()[1]), nullptr);
-    EXPECT_EQ(MenuBar(), kWithBubbles);
+    EXPECT_TRUE(GetBubblesData(Active())->count == 5 && GetLinesData(Children()[1]));
+    EXPECT_EQ(Bar(), (Texts{"&File", "&Bubbles", "&Window", "&Help"}));
 }
 
 // Stands in for a nested modal loop that takes the WM_QUIT the frame's destruction posts.
@@ -67,40 +69,32 @@ TEST_F(Shell, TheLoopEndsWithZeroOnExitOrWhenTheFrameIsGoneEvenIfItsQuitWasSwall
 }
 
 TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCannotBeDone) {
-    const HMENU windowPopup = GetSubMenu(hmenuFrame, 1);
-    EXPECT_EQ(MenuBar(), kNoChild);
-    const struct {
-        HMENU popup;
-        UINT command, state;
-    } items[] = {{hmenuFile, IDM_CLOSE, MF_GRAYED}, {hmenuFile, IDM_NEW_LINES, 0},
-                 {hmenuFile, IDM_NEW_BUBBLES, 0},   {hmenuFile, IDM_EXIT, 0},
-                 {hmenuHelp, IDM_ABOUT, 0},         {windowPopup, IDM_WINDOW_TILE, 0}};
-    for (const auto& item : items)
-        EXPECT_EQ(MenuState(item.popup, item.command), item.state) << item.command;
+    const std::tuple<HMENU, UINT, UINT> items[] = {
+        {hmenuFile, IDM_CLOSE, MF_GRAYED}, {hmenuFile, IDM_NEW_LINES, 0},
+        {hmenuFile, IDM_NEW_BUBBLES, 0},   {hmenuFile, IDM_EXIT, 0},
+        {hmenuHelp, IDM_ABOUT, 0},         {GetSubMenu(hmenuFrame, 1), IDM_WINDOW_TILE, 0}};
+    for (const auto& [popup, item, state] : items)
+        EXPECT_EQ(MenuState(popup, item), state) << item;
+    EXPECT_EQ(Bar(), kNoChild);
     RunArgs({"-lines"});
-    EXPECT_EQ(MenuBar(), kWithLines);
+    EXPECT_EQ(Bar(), (Texts{"&File", "&Lines", "&Window", "&Help"}));
     EXPECT_EQ(MenuState(hmenuFile, IDM_CLOSE), 0u);
-    RunArgs({"-bubbles"});
-    EXPECT_EQ(MenuBar(), kWithBubbles);
-    CloseAll();
-    RunArgs({"-lines", "-lines"});
-    const Spy& frame = Watch(hwndFrame);
-    RunArgs({"-next"}); // to the other Lines window: the bar stays and is not drawn again
-    EXPECT_EQ(std::count(frame.seen.begin(), frame.seen.end(), UINT{WM_NCCALCSIZE}), 0);
-    EXPECT_EQ(MenuBar(), kWithLines);
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Active()), 0);
-    Pump();
-    EXPECT_TRUE(IsZoomed(Active()));
     RunArgs({"-bubbles"}); // a maximized child may put its window-menu item in front of File
     int file = 0;
     while (file < 9 && GetSubMenu(hmenuFrame, file) != hmenuFile)
         ++file;
     EXPECT_EQ(GetSubMenu(hmenuFrame, file + 1), hmenuBubbles);
-    CloseAll();
-    EXPECT_EQ(MenuBar(), kNoChild);
+    Command(IDM_WINDOW_CLOSE_ALL);
+    EXPECT_EQ(Bar(), kNoChild);
     SetPropA(NewChild(IDM_NEW_LINES), "CHILDMENU", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x1234)));
     SendMessageA(hwndFrame, UWM_REFRESH_MENUS, 0, 0);
-    EXPECT_EQ(MenuBar(), kNoChild) << "a child menu that is no menu shows none";
+    EXPECT_EQ(Bar(), kNoChild) << "a child menu that is no menu shows none";
+}
+
+WNDPROC childProc = nullptr;
+LRESULT CALLBACK RefuseToClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == WM_QUERYENDSESSION ? 0 : CallWindowProcA(childProc, hwnd, msg, wParam, lParam);
 }
 
 TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
@@ -108,24 +102,14 @@ TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
     const std::vector<HWND> before = Children();
     RunArgs({"-next"});
     EXPECT_EQ(Active(), before[1]);
-    SendMessageA(hwndFrame, WM_COMMAND, 100,
-                 0); // the window list numbers children from 100 in creation order
-    Pump();
+    Command(100); // the window list numbers the children from 100 in creation order
     EXPECT_EQ(Active(), before[2]);
-    const Spy& spy = Watch(Active());
-    SendMessageA(hwndFrame, WM_COMMAND, MAKEWPARAM(IDM_LINES_ERASE, 1), 0);
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_NEW_LINES, 0); // the frame's own: not passed on
-    EXPECT_EQ(std::count(spy.seen.begin(), spy.seen.end(), UINT{WM_COMMAND}), 1);
+    Command(IDM_LINES_ERASE); // not the frame's own: handed to the active child
     EXPECT_FALSE(GetLinesData(before[2])->fErase);
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_CLOSE, 0);
-    Pump();
-    EXPECT_EQ(Children().size(), 3u) << "Close takes only the active child";
-    CloseAll();
-    RunArgs({"-l", "-b"});
-    SendMessageA(hwndFrame, WM_COMMAND, IDM_WINDOW_TILE, 0);
-    EXPECT_TRUE(std::get<1>(InClient(Children()[0])) == std::get<1>(InClient(Children()[1])) &&
-                std::get<0>(InClient(Children()[0])) != std::get<0>(InClient(Children()[1])))
-        << "tiled side by side";
+    Command(IDM_CLOSE);
+    EXPECT_EQ(Children().size(), 2u) << "Close takes only the active child";
+    Command(IDM_WINDOW_TILE);
+    EXPECT_TRUE(InClient(before[0]).top == InClient(before[1]).top) << "tiled side by side";
     const struct {
         std::initializer_list<const char*> args;
         size_t children;
@@ -135,19 +119,19 @@ TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
                  {{"-lines", "-linesx"}, 1},
                  {{"/make", "-bubbles"}, 1}};
     for (const auto& c : lines) {
-        CloseAll();
+        Command(IDM_WINDOW_CLOSE_ALL);
         RunArgs(c.args);
         EXPECT_EQ(Children().size(), c.children) << *c.args.begin();
     }
-    Spy& refusing = Watch(Active());
-    refusing.refuseClose = true;
+    HWND refusing = Active();
+    childProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(refusing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefuseToClose)));
     SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(hwndFrame) && Children().size() == 1);
     EXPECT_EQ(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0), 0);
-    refusing.refuseClose = false;
-    SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Active()), 0);
-    EXPECT_NE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0), 0);
-    EXPECT_TRUE(Children().empty());
+    SetWindowLongPtrA(refusing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
+    SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(refusing), 0);
+    EXPECT_TRUE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0) && Children().empty());
 }
 
 TEST_F(Shell, EachNewWindowHalvesTheActiveOneUnlessAHalfWouldBeBelowFortyPixels) {
@@ -156,17 +140,14 @@ TEST_F(Shell, EachNewWindowHalvesTheActiveOneUnlessAHalfWouldBeBelowFortyPixels)
     GetWindowRect(hwndFrame, &frame);
     MoveWindow(hwndFrame, 0, 0, frame.right - frame.left + 800 - client.right,
                frame.bottom - frame.top + 600 - client.bottom, TRUE);
-    Pump();
     RunArgs({"-lines", "-bubbles", "-lines", "-bubbles"});
-    std::vector<HWND> windows = Children();
-    std::reverse(windows.begin(), windows.end());
-    const Box placed[] = {{0, 0, 400, 600}, {400, 0, 800, 300}, {400, 300, 600, 600}, {600, 300, 800, 600}};
+    const std::vector<HWND> made = Children(); // newest first
+    const RECT placed[] = {{600, 300, 800, 600}, {400, 300, 600, 600}, {400, 0, 800, 300}, {0, 0, 400, 600}};
     for (size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(InClient(windows[i]), placed[i]) << i;
-    MoveWindow(windows[3], 10, 10, 200, 39, TRUE); // too flat to halve
+        EXPECT_TRUE(InClient(made[i]) == placed[i]) << i;
+    MoveWindow(made[0], 10, 10, 200, 39, TRUE); // too flat to halve
     RunArgs({"-lines"});
-    EXPECT_EQ(InClient(Active()), Box(0, 0, 800, 600));
-    EXPECT_EQ(InClient(windows[3]), Box(10, 10, 210, 49));
+    EXPECT_TRUE(InClient(Active()) == (RECT{0, 0, 800, 600}) && InClient(made[0]) == (RECT{10, 10, 210, 49}));
 }
 
 } // namespace
