@@ -41,15 +41,11 @@ set(CPACK_DERODAZO_COMPANY "Plumtwig Pixelworks")
 include(CPack)
 
 # Every Windows build checks its own executable: only system DLLs, the version record, a GUI program.
-add_test(NAME release_binary
-         COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/check-release.py --objdump ${CMAKE_OBJDUMP}
-                 --arch ${DERODAZO_ARCH} --version ${PROJECT_VERSION} $<TARGET_FILE:Derodazo>)
-
+set(RELEASE_CHECK ${CMAKE_SOURCE_DIR}/scripts/check-release.sh ${DERODAZO_ARCH} ${PROJECT_VERSION})
+add_test(NAME release_binary COMMAND ${RELEASE_CHECK} $<TARGET_FILE:Derodazo>)
 if(DERODAZO_WINE_TESTS)
     # The check itself must be able to fail: a console helper without a version record fails it.
-    add_test(NAME release_binary_check_rejects_a_console_tool
-             COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/check-release.py --objdump ${CMAKE_OBJDUMP}
-                     --arch ${DERODAZO_ARCH} --version ${PROJECT_VERSION} $<TARGET_FILE:closer>)
+    add_test(NAME release_binary_check_rejects_a_console_tool COMMAND ${RELEASE_CHECK} $<TARGET_FILE:closer>)
     set_tests_properties(release_binary_check_rejects_a_console_tool
                          PROPERTIES PASS_REGULAR_EXPRESSION "FAIL subsystem is Windows GUI")
     if(DERODAZO_ARCH STREQUAL x86_64)
