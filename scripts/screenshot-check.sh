@@ -11,4 +11,4 @@ SHOT=$BUILD_DIR/startup-check.png
 "$ROOT/scripts/shoot.sh" "$BUILD_DIR" "$SHOT" 2 || { echo "FAIL the default start-up did not run and exit with 0"; exit 1; }
 active=$(wine "$BUILD_DIR/poke.exe" syscolor 2) # COLOR_ACTIVECAPTION
 echo "screenshot: $SHOT"
-python3 "$ROOT/scripts/check-screenshot.py" "$SHOT" --active "$active"
+python3 "$ROOT/scripts/check-screenshot.py" "$SHOT" "${active// /,}"
