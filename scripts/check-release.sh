@@ -14,11 +14,11 @@ rc=$("$arch-w64-mingw32-windres" -i "$exe" -O rc 2>/dev/null)
 format=$([ "$arch" = i686 ] && echo "pei-i386.*Magic.*010b.*PE32)" || echo "pei-x86-64.*Magic.*020b.*PE32\\+")
 expect "a PE32 file for i686 or PE32+ for x86_64, as $arch needs" "$pe" "file format $format"
 expect "subsystem is Windows GUI" "$pe" $'\nSubsystem\t+00000002'
-dlls=$(grep -oP 'DLL Name: \K\S+' <<<"$pe" | tr A-Z a-z | sort)
+dlls=$(grep -oP 'DLL Name: \K\S+' <<<"$pe" | tr "[:upper:]" "[:lower:]" | sort)
 others=$(comm -23 <(echo "$dlls") <(printf '%s\n' user32.dll gdi32.dll kernel32.dll shell32.dll msvcrt.dll "${@,,}" | sort))
-expect "imports only allowed DLLs (imports $(echo $dlls))" "$others" '^$'
+expect "imports only allowed DLLs (imports ${dlls//$'\n'/ })" "$others" '^$'
 expect "imports USER32, GDI32 and KERNEL32" "$dlls" 'gdi32.dll.*kernel32.dll.*user32.dll'
 v=${version//./, }
-expect "file and product version $v, an application" "$rc" "FILEVERSION $v[[:space:]]+PRODUCTVERSION $v[[:space:]].*FILETYPE 0x1[[:space:]]"
+expect "file and product version $v, an application" "$rc" "FILEVERSION ${v}[[:space:]]+PRODUCTVERSION ${v}[[:space:]].*FILETYPE 0x1[[:space:]]"
 expect "FileVersion and ProductVersion read \"$v\"" "$rc" "\"FileVersion\", \"$v\".*\"ProductVersion\", \"$v\""
 exit $((failures > 0))

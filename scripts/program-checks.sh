@@ -9,63 +9,65 @@
 set -uo pipefail
 mode=$1 build=$(cd "$2" && pwd) scripts=$(cd "$(dirname "$0")" && pwd)
 exe=$build/Derodazo.exe poke=$build/poke.exe seconds=${MONKEY_SECONDS:-20} seed=${MONKEY_SEED:-$RANDOM}
-[ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || { echo "needs the DISPLAY and WINEPREFIX of scripts/lib.sh"; exit 77; }
+if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then echo "needs the DISPLAY and WINEPREFIX of lib.sh"; exit 77; fi
 failures=0
-expect() { # what, shell command
-    if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
+expect() { # what, command...
+    if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
 }
-# Runs a program, does something while it runs, closes its frame from outside and expects exit code 0.
+quiet() { "$@" >/dev/null 2>&1; }
+absent() { ! quiet "$@"; }
+# Runs a program, runs a command meanwhile, closes its frame from outside and expects exit code 0.
 # A run that hangs is stopped a minute after the monkey would have finished, and fails.
-runs() { # shell command to run meanwhile, program, arguments...
+runs() { # command meanwhile, program, arguments...
     timeout $((60 + seconds)) wine "${@:2}" &
     local app=$! during=0 code=0
-    eval "$1" && wine "$poke" close >/dev/null || during=1
-    wait $app || { code=$?; echo "exit code $code"; }
+    $1 && quiet wine "$poke" close || during=1
+    wait "$app" || { code=$?; echo "exit code $code"; }
     return $((during || code))
 }
 
 case $mode in
 end-to-end)
     shot=$build/startup-check.png
-    expect "no arguments, with a screenshot" '"$scripts/shoot.sh" "$build" "$shot" 2'
-    expect "the start-up screenshot $shot" 'python3 "$scripts/check-screenshot.py" "$shot"'
-    expect "-next alone" 'runs : "$exe" -next'
-    expect "-bubbles /make -lines" 'runs : "$exe" -bubbles /make -lines'
-    expect "-LINES /boxes -b -n /gravity" 'runs : "$exe" -LINES /boxes -b -n /gravity' ;;
+    expect "no arguments, with a screenshot" "$scripts/shoot.sh" "$build" "$shot" 2
+    expect "the start-up screenshot $shot" python3 "$scripts/check-screenshot.py" "$shot"
+    expect "-next alone" runs : "$exe" -next
+    expect "-bubbles /make -lines" runs : "$exe" -bubbles /make -lines
+    expect "-LINES /boxes -b -n /gravity" runs : "$exe" -LINES /boxes -b -n /gravity ;;
 reliability)
     snapshot() { # but for the keys Wine's display driver makes and drops again with the desktop
         find "$WINEPREFIX/drive_c" -printf '%p %s %T@\n' 2>/dev/null | sort
-        for hive in HKCU HKLM; do wine reg export $hive "$build/$hive.reg" /y >/dev/null && iconv -f utf-16 "$build/$hive.reg"; done |
+        for hive in HKCU HKLM; do quiet wine reg export $hive "$build/$hive.reg" /y && iconv -f utf-16 "$build/$hive.reg"; done |
             awk '/^\[/ { wine = /Wine\\Temporary System Parameters|Control\\Video\\/ } !wine'
     }
+    monkey() { wine "$poke" monkey "$seconds" "$seed"; }
     before=$(snapshot)
-    expect "1000 arguments" 'runs : "$exe" -bubbles $(printf "/make /x%d " $(seq 499)) -lines'
+    mapfile -t thousand < <(printf -- '/make\n/x%d\n' {1..499})
+    expect "1000 arguments" runs : "$exe" -bubbles "${thousand[@]}" -lines
     # A whole command line holds at most 32 767 characters.
-    expect "a 30 000-character argument" 'runs : "$exe" -bubbles "/$(head -c 30000 /dev/zero | tr "\0" m)" /make'
-    odd=(-bubbles $'/m\xe1ke' $'-l\xcdnes' $'\xc3\xa9' $'\xff\xfe' /make)
-    expect "non-ASCII arguments" 'runs : "$exe" "${odd[@]}"'
-    expect "a monkey for $seconds s, seed $seed" 'runs "wine \"$poke\" monkey $seconds $seed" "$exe" -lines /boxes \
-        -bubbles /make /make /make /make -lines /plot /erase -bubbles /gravity /make /make'
-    expect "nothing written under drive_c or to the registry" \
-        'diff <(echo "$before") <(snapshot) >"$build/written.diff" || ! head -20 "$build/written.diff"' ;;
+    expect "a 30 000-character argument" runs : "$exe" -bubbles "/$(head -c 30000 /dev/zero | tr '\0' m)" /make
+    expect "non-ASCII arguments" runs : "$exe" -bubbles $'/m\xe1ke' $'-l\xcdnes' $'\xc3\xa9' $'\xff\xfe' /make
+    expect "a monkey for $seconds s, seed $seed" runs monkey "$exe" -lines /boxes -bubbles /make /make /make /make \
+        -lines /plot /erase -bubbles /gravity /make /make
+    expect "nothing written under drive_c or to the registry" diff <(echo "$before") <(snapshot) ;;
 installer)
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d" # keeps the shortcut out of this machine's menus
     dir="$WINEPREFIX/drive_c/Program Files/Derodazo" win='C:\Program Files\Derodazo\Derodazo.exe'
     lnk="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Derodazo.lnk"
     key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Derodazo'
     rm -rf "$dir" "$lnk" "$build/installer-test" # what a run stopped half-way left
-    wine reg delete "$key" /f >/dev/null 2>&1
-    expect "cpack makes the installer" '(cd "$build" && cpack -G NSIS -B "$build/installer-test" >/dev/null)'
-    expect "the installer exits with 0" 'wine "$build"/installer-test/Derodazo-*-setup.exe /S'
-    expect "the program folder holds Derodazo.exe and Uninstall.exe" '[ "$(ls "$dir" | xargs)" = "Derodazo.exe Uninstall.exe" ]'
-    expect "the Start-menu shortcut starts the program" 'strings "$lnk" | grep -qxF "$win"'
-    expect "the shortcut shows the program's icon" 'strings -el "$lnk" | grep -qF "$win"' # after its length
-    expect "the uninstaller is registered" 'wine reg query "$key" >/dev/null'
-    expect "the installed program runs with -next and exits with 0" 'runs : "$dir/Derodazo.exe" -next'
-    expect "the uninstaller exits with 0" 'wine "$dir/Uninstall.exe" /S'
+    quiet wine reg delete "$key" /f
+    expect "cpack makes the installer" quiet cpack --config "$build/CPackConfig.cmake" -G NSIS -B "$build/installer-test"
+    expect "the installer exits with 0" wine "$build"/installer-test/Derodazo-*-setup.exe /S
+    expect "the program folder holds Derodazo.exe and Uninstall.exe" test "$(cd "$dir" && echo *)" = "Derodazo.exe Uninstall.exe"
+    expect "the Start-menu shortcut starts the program" grep -qxF "$win" <(strings "$lnk")
+    expect "the shortcut shows the program's icon" grep -qF "$win" <(strings -el "$lnk") # after its length
+    expect "the uninstaller is registered" quiet wine reg query "$key"
+    expect "the installed program runs with -next and exits with 0" runs : "$dir/Derodazo.exe" -next
+    expect "the uninstaller exits with 0" wine "$dir/Uninstall.exe" /S
     # It hands over to a copy of itself and returns at once; the folder is the last thing it removes.
     for _ in $(seq 300); do [ -e "$dir" ] && sleep 0.1; done
-    expect "the program folder and the shortcut are removed" '[ ! -e "$dir" ] && [ ! -e "$lnk" ]'
-    expect "the uninstaller is unregistered" '! wine reg query "$key" >/dev/null 2>&1' ;;
+    expect "the program folder and the shortcut are removed" test ! -e "$dir" -a ! -e "$lnk"
+    expect "the uninstaller is unregistered" absent wine reg query "$key" ;;
 esac
 exit $((failures > 0))
