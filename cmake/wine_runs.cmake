@@ -13,9 +13,12 @@ if(DERODAZO_BENCH)
     target_link_options(floor PRIVATE ${STATIC_RUNTIME})
 endif()
 
-# scripts/reliability.sh: the real program under a monkey and hostile command lines, and nothing written.
+# scripts/program-checks.sh: the real program (and its installer) run from outside; 77 means no Wine display.
 if(DERODAZO_WINE_TESTS)
     target_link_libraries(wine_tests PRIVATE psapi) # the soak tests read the working set
-    add_test(NAME reliability COMMAND ${CMAKE_SOURCE_DIR}/scripts/reliability.sh $<TARGET_FILE:Derodazo>)
-    set_tests_properties(reliability PROPERTIES SKIP_RETURN_CODE 77)
+    foreach(checks end-to-end reliability installer)
+        string(REPLACE "-" "_" test_name ${checks})
+        add_test(NAME ${test_name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/program-checks.sh ${checks} ${CMAKE_BINARY_DIR})
+        set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
+    endforeach()
 endif()

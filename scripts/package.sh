@@ -21,8 +21,7 @@ for arch in x86_64 i686; do
     rm -rf "$BUILD/$arch/packages/unpacked"
     mkdir -p "$BUILD/$arch/packages/unpacked"
     (cd "$BUILD/$arch/packages/unpacked" && cmake -E tar xf "$zip")
-    python3 "$ROOT/scripts/check-release.py" --objdump "$arch-w64-mingw32-objdump" --arch "$arch" \
-        --version "$version" "$BUILD/$arch"/packages/unpacked/*/Derodazo.exe >/dev/null
+    "$ROOT/scripts/check-release.sh" "$arch" "$version" "$BUILD/$arch"/packages/unpacked/*/Derodazo.exe >/dev/null
 done
 log "packages in $OUT:"
 ls -l "$OUT"

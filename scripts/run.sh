@@ -19,11 +19,11 @@ start_wine
 SHOT=${DERODAZO_SCREENSHOT:-$BUILD/screenshot.png}
 wine "$EXE" "$@" &
 app=$!
-wine "$BUILD/x86_64/closer.exe" --wait-only >/dev/null
+wine "$BUILD/x86_64/poke.exe" wait
 sleep "${DERODAZO_SECONDS:-5}"
 import -window root "$SHOT"
 log "screenshot saved to $SHOT"
-wine "$BUILD/x86_64/closer.exe" >/dev/null
+wine "$BUILD/x86_64/poke.exe" close
 set +e
 wait "$app"
 code=$?

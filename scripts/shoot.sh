@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes one screenshot of the real program: runs BUILD_DIR/Derodazo.exe with the arguments, lets it
 # animate for SECONDS, optionally opens Help/About, saves the frame's rectangle of the screen to OUT.png,
-# then closes the program with WM_CLOSE. Exits with the program's exit code (0), or 1 if it never showed.
+# then closes the About box and the program with WM_CLOSE. Exits with the program's exit code (0), or 1 if it
+# never showed; a program that never ends is stopped after a minute.
 # Needs a DISPLAY and WINEPREFIX (scripts/lib.sh's start_xvfb and start_wine). SHOOT_TRIES: see below.
 # Usage: shoot.sh BUILD_DIR OUT.png SECONDS [--about] [-- program arguments...]
 set -uo pipefail
@@ -11,7 +12,7 @@ about=false
 if [ "${1:-}" = --about ]; then about=true; shift; fi
 [ "${1:-}" = -- ] && shift
 
-wine "$BUILD_DIR/Derodazo.exe" "$@" &
+timeout 60 wine "$BUILD_DIR/Derodazo.exe" "$@" &
 app=$!
 if ! rect=$(wine "$BUILD_DIR/poke.exe" rect); then
     echo "the frame window never appeared" >&2; kill "$app" 2>/dev/null; exit 1
@@ -19,7 +20,7 @@ fi
 read -r x y width height <<<"$rect"
 sleep "$SECONDS_TO_RUN"
 if $about; then
-    wine "$BUILD_DIR/poke.exe" about || echo "the About dialog never appeared" >&2
+    wine "$BUILD_DIR/poke.exe" command 40017 # IDM_ABOUT
     sleep 1 # let it paint
 fi
 capture() { import -window root -crop "${width}x${height}+${x}+${y}" +repage "$1"; }
@@ -34,6 +35,5 @@ for ((try = 2; try <= ${SHOOT_TRIES:-1}; try++)); do
     fi
 done
 rm -f "$OUT.try.png"
-$about && wine "$BUILD_DIR/poke.exe" close-about
-wine "$BUILD_DIR/closer.exe" >/dev/null
+wine "$BUILD_DIR/poke.exe" close
 wait "$app"
