@@ -8,6 +8,8 @@ STARTED_PIDS=()
 
 PACKAGES=(cmake make g++ python3 googletest clang clang-format libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
+# For the pictures and their check: xwininfo, a compositing manager, and a GIF optimiser.
+PACKAGES+=(x11-utils xcompmgr gifsicle)
 
 log() { printf '== %s\n' "$*" >&2; }
 

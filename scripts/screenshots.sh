@@ -34,7 +34,8 @@ done
 shot bubbles-designer 4 -- -bubbles "${bubbles[@]}"
 shot bubbles-rings 4 -- -bubbles /design "${bubbles[@]}"
 shot bubbles-gravity 6 -- -bubbles /gravity "${bubbles[@]}"
-shot about 3 --about
+# A compositing manager, so that the see-through About box shows as such.
+shot about 3 --composite --about
 du -ch "$DOCS"/*.png | tail -1
 # The test run checks the committed start-up picture too; better to find out now.
 python3 "$ROOT/scripts/check-screenshot.py" "$DOCS/startup.png"

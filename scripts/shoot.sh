@@ -4,12 +4,28 @@
 # then closes the About box and the program with WM_CLOSE. Exits with the program's exit code (0), or 1 if it
 # never showed; a program that never ends is stopped after a minute.
 # Needs a DISPLAY and WINEPREFIX (scripts/lib.sh's start_xvfb and start_wine). SHOOT_TRIES: see below.
-# Usage: shoot.sh BUILD_DIR OUT.png SECONDS [--about] [-- program arguments...]
+# Usage: shoot.sh BUILD_DIR OUT.png SECONDS [--composite] [--about [--dialog]] [-- program arguments...]
+# --composite runs xcompmgr on the display meanwhile: without a compositing manager X shows every window
+# opaque, the see-through About box too. --dialog saves the About dialog's rectangle instead of the frame's.
 set -uo pipefail
 BUILD_DIR=$1 OUT=$2 SECONDS_TO_RUN=$3
 shift 3
-about=false
-if [ "${1:-}" = --about ]; then about=true; shift; fi
+about=false dialog=false compositor=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --about) about=true ;;
+    --dialog) dialog=true ;;
+    --composite)
+        xcompmgr & # its plain mode: translucency and no shadows, which would darken what lies around
+        compositor=$!
+        trap 'kill "$compositor"; wait "$compositor"' EXIT
+        # It shows it is running with a window of its own name.
+        for _ in $(seq 50); do xwininfo -name xcompmgr >/dev/null 2>&1 && break; sleep 0.1; done
+        ;;
+    *) break ;;
+    esac
+    shift
+done
 [ "${1:-}" = -- ] && shift
 
 timeout 60 wine "$BUILD_DIR/Derodazo.exe" "$@" &
@@ -22,6 +38,11 @@ sleep "$SECONDS_TO_RUN"
 if $about; then
     wine "$BUILD_DIR/poke.exe" command 40017 # IDM_ABOUT
     sleep 1 # let it paint
+fi
+if $dialog; then
+    # The dialog's title is the one thing that tells it from the frame's other windows on the X side.
+    read -r x y width height <<<"$(xwininfo -name "About Derodazo" |
+        awk '/Absolute upper-left [XY]:|Width:|Height:/ { printf "%s ", $NF }')"
 fi
 capture() { import -window root -crop "${width}x${height}+${x}+${y}" +repage "$1"; }
 white_share() { convert "$1" -fill black +opaque white -format '%[fx:mean]' info:; }
