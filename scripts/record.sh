@@ -34,7 +34,7 @@ scene() { # seconds, program arguments...
         local wait_us=$((next - ${EPOCHREALTIME/./}))
         [ "$wait_us" -le 0 ] || sleep "$(printf '0.%06d' "$wait_us")"
     done
-    wine "$EXE/closer.exe" >/dev/null
+    wine "$EXE/poke.exe" close >/dev/null
     wait "$app"
 }
 

@@ -2,6 +2,7 @@
 //   poke wait | close         close also dismisses the About box, then sends the frame WM_CLOSE
 //   poke rect                 prints the frame's screen rectangle as "x y width height"
 //   poke command ID           chooses menu command ID
+//   poke syscolor INDEX       prints the system colour as "red green blue"
 //   poke monkey SECONDS SEED  random clicks, drags, accelerators, menu commands and activations
 // Exits 0 on success, 1 when the frame never showed or went away, 2 on a bad argument.
 #include <windows.h>
@@ -111,6 +112,9 @@ int main(int argc, char** argv) {
         Sleep(1000); // let the command line finish
         return Monkey(number);
     }
+    const COLORREF c = GetSysColor(number);
+    if (std::strcmp(what, "syscolor") == 0)
+        return std::printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c)) < 0;
     if (std::strcmp(what, "rect") == 0 && GetWindowRect(frame, &r))
         return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) < 0;
     if (std::strcmp(what, "close") != 0) return 2;
