@@ -31,3 +31,6 @@ enum LinesStyle : int16_t { kStyleLines, kStyleBoxes, kStyleOvals, kStyleLissajo
 
 // The window's record, or null before WM_CREATE has attached it and after WM_DESTROY.
 LinesData* GetLinesData(HWND hwnd);
+
+// Lends data to a window that is no Lines window but draws with the Lines code; null takes it back.
+void SetLinesData(HWND hwnd, LinesData* data);

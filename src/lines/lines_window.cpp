@@ -137,6 +137,14 @@ LRESULT LinesOnMdiActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LinesData* GetLinesData(HWND hwnd) { return static_cast<LinesData*>(GetPropA(hwnd, kLinesDataProp)); }
 
+void SetLinesData(HWND hwnd, LinesData* data) {
+    if (data != nullptr) {
+        SetPropA(hwnd, kLinesDataProp, data);
+    } else {
+        RemovePropA(hwnd, kLinesDataProp);
+    }
+}
+
 LRESULT CALLBACK LinesWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: return LinesOnCreate(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam));
