@@ -81,8 +81,7 @@ def check(exe, objdump, arch, version):
     expect(re.search(r"^Subsystem\s+00000002\s", dump, re.M) is not None, "subsystem is Windows GUI")
 
     dlls = {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
-    # The screen saver keeps its settings in the registry; the program keeps none.
-    allowed = ALLOWED_DLLS | ({"advapi32.dll"} if exe.lower().endswith(".scr") else set())
+    allowed = ALLOWED_DLLS | ({"advapi32.dll"} if exe.lower().endswith(".scr") else set())  # its settings
     expect(dlls <= allowed, f"imports only system DLLs (imports {', '.join(sorted(dlls))})")
     expect(REQUIRED_DLLS <= dlls, "imports USER32, GDI32 and KERNEL32")
 
