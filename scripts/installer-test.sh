@@ -12,6 +12,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d"
 
 PROGRAM_DIR="$WINEPREFIX/drive_c/Program Files/Derodazo"
 SHORTCUT="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Derodazo.lnk"
+SAVER="$WINEPREFIX/drive_c/windows/system32/Derodazo.scr"
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Derodazo'
 WIN_PROGRAM='C:\Program Files\Derodazo\Derodazo.exe'
 
@@ -51,7 +52,7 @@ EOF
 }
 
 # Leftovers of an earlier run that stopped half-way would hide what this installer does.
-rm -rf "$PROGRAM_DIR" "$SHORTCUT"
+rm -rf "$PROGRAM_DIR" "$SHORTCUT" "$SAVER"
 wine reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
 
 echo "making the installer"
@@ -62,6 +63,7 @@ SETUP=$(ls "$PACKAGES"/Derodazo-*-x86_64-setup.exe) || { echo "FAIL no installer
 
 expect "the installer exits with 0" wine "$SETUP" /S
 expect "Derodazo.exe arrives" test -f "$PROGRAM_DIR/Derodazo.exe"
+expect "Derodazo.scr arrives in the system folder" test -f "$SAVER"
 expect "the uninstaller arrives" test -f "$PROGRAM_DIR/Uninstall.exe"
 installed=$(ls -A "$PROGRAM_DIR" 2>/dev/null | tr '\n' ' ' | sed 's/ $//')
 expect "nothing else is in the program folder ($installed)" test "$installed" = "Derodazo.exe Uninstall.exe"
@@ -88,6 +90,7 @@ expect "the uninstaller exits with 0" wine "$PROGRAM_DIR/Uninstall.exe" /S
 # The uninstaller hands over to a copy of itself and returns at once; the folder is the last thing it removes.
 for _ in $(seq 300); do [ -e "$PROGRAM_DIR" ] || break; sleep 0.1; done
 expect "Derodazo.exe is removed" test ! -e "$PROGRAM_DIR/Derodazo.exe"
+expect "Derodazo.scr is removed" test ! -e "$SAVER"
 expect "the program folder is removed" test ! -e "$PROGRAM_DIR"
 expect "the shortcut is removed" test ! -e "$SHORTCUT"
 expect "the uninstaller is unregistered" absent registered

@@ -14,15 +14,18 @@ for arch in x86_64 i686; do
     log "packing $arch"
     (cd "$BUILD/$arch" && cpack -B "$BUILD/$arch/packages" >/dev/null)
     cp "$BUILD/$arch"/packages/Derodazo-*.{zip,exe} "$OUT/"
-    # What was packed, stripped, must still pass the release checks, with the version in its name.
+    # What was packed, stripped, must still pass the release checks, with the version in its name; the ZIP
+    # carries the screen saver next to the program.
     zip=$(ls "$BUILD/$arch"/packages/Derodazo-*-"$arch".zip)
     version=${zip##*/Derodazo-}
     version=${version%-"$arch".zip}
     rm -rf "$BUILD/$arch/packages/unpacked"
     mkdir -p "$BUILD/$arch/packages/unpacked"
     (cd "$BUILD/$arch/packages/unpacked" && cmake -E tar xf "$zip")
-    python3 "$ROOT/scripts/check-release.py" --objdump "$arch-w64-mingw32-objdump" --arch "$arch" \
-        --version "$version" "$BUILD/$arch"/packages/unpacked/*/Derodazo.exe >/dev/null
+    for program in Derodazo.exe Derodazo.scr; do
+        python3 "$ROOT/scripts/check-release.py" --objdump "$arch-w64-mingw32-objdump" --arch "$arch" \
+            --version "$version" "$BUILD/$arch"/packages/unpacked/*/"$program" >/dev/null
+    done
 done
 log "packages in $OUT:"
 ls -l "$OUT"
