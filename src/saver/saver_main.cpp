@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "common/core/random.h"
 #include "saver/core/saver_args.h"
