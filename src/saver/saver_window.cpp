@@ -59,12 +59,12 @@ bool EndsOnInput(HWND hwnd) {
     return true;
 }
 
-bool SaverOnMouseMove(HWND hwnd, LPARAM lParam) {
+void SaverOnMouseMove(HWND hwnd, LPARAM lParam) {
     SaverData* data = GetSaverData(hwnd);
-    if (data == nullptr || !data->fullScreen) return false;
+    if (data == nullptr || !data->fullScreen) return;
     const auto x = static_cast<int>(static_cast<short>(LOWORD(lParam)));
     const auto y = static_cast<int>(static_cast<short>(HIWORD(lParam)));
-    return SaverMouseMovedAway(data->mouse, x, y) && EndsOnInput(hwnd);
+    if (SaverMouseMovedAway(data->mouse, x, y)) EndsOnInput(hwnd);
 }
 
 LRESULT SaverOnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
