@@ -54,7 +54,7 @@ void ExpectAnimatedOnWhite(const RECT& r) {
 } // namespace
 
 TEST(Saver, FullScreenCoversTheScreenDrawsAndEndsOnARealMouseMoveOnly) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSaverKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
     SetCursorPos(300, 300);
     HANDLE scr = Start("/S");
     HWND saver = nullptr;
@@ -91,7 +91,7 @@ TEST(Saver, PreviewOfBubblesFillsItsParentDrawsAndEndsWithIt) {
     EXPECT_TRUE(GetClientRect(child, &inner) && GetClientRect(parent, &outer) && EqualRect(&inner, &outer));
     DestroyWindow(parent);
     EXPECT_EQ(ExitCode(scr, 5000), 0u);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSaverKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
 }
 
 // Damaged values (read unchecked, none would be its default) read as defaults; only OK stores the dialog.
@@ -122,5 +122,5 @@ TEST(Saver, SettingsDialogReadsDamagedValuesAsDefaultsAndOnlyOkStores) {
         EXPECT_EQ(std::vector<uint32_t>(stored, stored + kSaverValueCount), expected) << button;
     }
     FreeLibrary(scr);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSaverKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
 }
