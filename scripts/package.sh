@@ -14,14 +14,18 @@ for arch in x86_64 i686; do
     log "packing $arch"
     (cd "$BUILD/$arch" && cpack -B "$BUILD/$arch/packages" >/dev/null)
     cp "$BUILD/$arch"/packages/Derodazo-*.{zip,exe} "$OUT/"
-    # What was packed, stripped, must still pass the release checks, with the version in its name.
+    # What was packed, stripped, must still pass the release checks, with the version in its name; the ZIP
+    # carries the screen saver next to the program.
     zip=$(ls "$BUILD/$arch"/packages/Derodazo-*-"$arch".zip)
     version=${zip##*/Derodazo-}
     version=${version%-"$arch".zip}
     rm -rf "$BUILD/$arch/packages/unpacked"
     mkdir -p "$BUILD/$arch/packages/unpacked"
     (cd "$BUILD/$arch/packages/unpacked" && cmake -E tar xf "$zip")
-    "$ROOT/scripts/check-release.sh" "$arch" "$version" "$BUILD/$arch"/packages/unpacked/*/Derodazo.exe >/dev/null
+    unpacked=("$BUILD/$arch"/packages/unpacked/*)
+    "$ROOT/scripts/check-release.sh" "$arch" "$version" "${unpacked[0]}/Derodazo.exe" >/dev/null
+    # The screen saver keeps its settings in the registry.
+    "$ROOT/scripts/check-release.sh" "$arch" "$version" "${unpacked[0]}/Derodazo.scr" ADVAPI32.dll >/dev/null
 done
 log "packages in $OUT:"
 ls -l "$OUT"

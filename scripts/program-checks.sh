@@ -55,7 +55,8 @@ installer)
     dir="$WINEPREFIX/drive_c/Program Files/Derodazo" win='C:\Program Files\Derodazo\Derodazo.exe'
     lnk="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Derodazo.lnk"
     key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Derodazo'
-    rm -rf "$dir" "$lnk" "$build/installer-test" # what a run stopped half-way left
+    scr="$WINEPREFIX/drive_c/windows/system32/Derodazo.scr"
+    rm -rf "$dir" "$lnk" "$scr" "$build/installer-test" # what a run stopped half-way left
     quiet wine reg delete "$key" /f
     expect "cpack makes the installer" quiet cpack --config "$build/CPackConfig.cmake" -G NSIS -B "$build/installer-test"
     expect "the installer exits with 0" wine "$build"/installer-test/Derodazo-*-setup.exe /S
@@ -63,11 +64,12 @@ installer)
     expect "the Start-menu shortcut starts the program" grep -qxF "$win" <(strings "$lnk")
     expect "the shortcut shows the program's icon" grep -qF "$win" <(strings -el "$lnk") # after its length
     expect "the uninstaller is registered" quiet wine reg query "$key"
+    expect "the screen saver is in the system folder" test -f "$scr"
     expect "the installed program runs with -next and exits with 0" runs : "$dir/Derodazo.exe" -next
     expect "the uninstaller exits with 0" wine "$dir/Uninstall.exe" /S
     # It hands over to a copy of itself and returns at once; the folder is the last thing it removes.
     for _ in $(seq 300); do [ -e "$dir" ] && sleep 0.1; done
-    expect "the program folder and the shortcut are removed" test ! -e "$dir" -a ! -e "$lnk"
+    expect "the program folder, the shortcut and the screen saver are removed" test ! -e "$dir" -a ! -e "$lnk" -a ! -e "$scr"
     expect "the uninstaller is unregistered" absent wine reg query "$key" ;;
 esac
 exit $((failures > 0))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the README's screenshots (docs/*.png) from the real program, on its own 800x600 Xvfb.
-# Each is the frame window after a few seconds of animation.
+# Each is the frame window after a few seconds of animation; docs/saver.png is the whole screen under
+# Derodazo.scr.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -36,6 +37,17 @@ shot bubbles-rings 4 -- -bubbles /design "${bubbles[@]}"
 shot bubbles-gravity 6 -- -bubbles /gravity "${bubbles[@]}"
 # A compositing manager, so that the see-through About box shows as such.
 shot about 3 --composite --about
+# The screen saver with its default settings (Lines, each style in turn) over the whole screen; any key or
+# move would end it, so it is stopped by its process.
+log "docs/saver.png"
+wine reg delete 'HKCU\Software\Derodazo\Screen Saver' /f >/dev/null 2>&1 || true
+wine "$BUILD/x86_64/Derodazo.scr" /s &
+saver=$!
+sleep 5
+import -window root "$RAW/saver.png"
+kill "$saver"
+wait "$saver" || true
+convert "$RAW/saver.png" -strip "PNG24:$DOCS/saver.png"
 du -ch "$DOCS"/*.png | tail -1
 # The test run checks the committed start-up picture too; better to find out now.
 python3 "$ROOT/scripts/check-screenshot.py" "$DOCS/startup.png"

@@ -34,3 +34,6 @@ extern const char kLinesDataProp[];
 
 // The window's record, or null before WM_CREATE has attached it and after WM_DESTROY.
 LinesData* GetLinesData(HWND hwnd);
+
+// Lends data to a window that is no Lines window but draws with the Lines code; null takes it back.
+void SetLinesData(HWND hwnd, LinesData* data);

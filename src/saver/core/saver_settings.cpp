@@ -1,0 +1,34 @@
+#include "saver/core/saver_settings.h"
+
+const char* const saverValueNames[kSaverValueCount] = {"Show", "Style", "Bubbles", "Gravity", "Yeast"};
+
+namespace {
+
+uint32_t Pick(const StoredValue& value, uint32_t lowest, uint32_t highest, uint32_t fallback) {
+    return value.usable && value.number >= lowest && value.number <= highest ? value.number : fallback;
+}
+
+} // namespace
+
+SaverSettings SettingsFromStored(const StoredValue (&stored)[kSaverValueCount]) {
+    const SaverSettings defaults;
+    SaverSettings s;
+    s.show = static_cast<SaverShow>(Pick(stored[0], kShowLines, kShowBubbles, defaults.show));
+    s.style = static_cast<int>(Pick(stored[1], 0, kSaverCycleStyles, defaults.style));
+    s.bubbleCount = static_cast<int>(Pick(stored[2], 1, kSaverMaxBubbles, defaults.bubbleCount));
+    s.gravity = Pick(stored[3], 0, 1, defaults.gravity ? 1 : 0) != 0;
+    s.yeast = Pick(stored[4], 0, 1, defaults.yeast ? 1 : 0) != 0;
+    return s;
+}
+
+void SettingsToStored(const SaverSettings& settings, uint32_t (&numbers)[kSaverValueCount]) {
+    numbers[0] = settings.show;
+    numbers[1] = static_cast<uint32_t>(settings.style);
+    numbers[2] = static_cast<uint32_t>(settings.bubbleCount);
+    numbers[3] = settings.gravity ? 1 : 0;
+    numbers[4] = settings.yeast ? 1 : 0;
+}
+
+int ClampBubbleCount(int count) {
+    return count < 1 ? 1 : (count > kSaverMaxBubbles ? kSaverMaxBubbles : count);
+}

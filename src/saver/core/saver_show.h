@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+
+// How far the mouse may wander from where full-screen mode first saw it before the show ends.
+inline constexpr int kSaverMouseSlack = 4;
+
+struct SaverMouse {
+    bool seen;
+    int x;
+    int y;
+};
+
+// The first position only sets the anchor: Windows sends a move when the window appears under the mouse.
+// True once a position lies more than the slack from the anchor along either axis.
+bool SaverMouseMovedAway(SaverMouse& mouse, int x, int y);
+
+// What the Bubbles show does next: make bubbles until it holds the wanted number, trim any that yeast
+// budded beyond it, and pop one now and then so the picture keeps changing.
+enum class BubbleShowStep { kNothing, kMake, kPop };
+
+inline constexpr uint32_t kBubbleMakeMs = 100;
+inline constexpr uint32_t kBubbleTrimMs = 50;
+inline constexpr uint32_t kBubblePopMs = 1000; // plus up to twice that again, at random
+
+// due: the tick from which the next step may come, advanced when one does.
+BubbleShowStep NextBubbleShowStep(int count, int wanted, uint32_t now, uint32_t& due);

@@ -1,0 +1,101 @@
+#include "saver/saver_shows.h"
+
+#include "bubbles/bubbles_draw.h"
+#include "bubbles/core/bubble_motion.h"
+#include "bubbles/core/bubble_mouse.h"
+#include "bubbles/core/bubble_settings.h"
+#include "common/core/random.h"
+#include "common/gdi.h"
+#include "lines/lines_draw.h"
+
+namespace {
+
+// LinesOnTimer only steps on the Lines timer, so the screen saver runs on the same identifier.
+constexpr UINT_PTR kSaverTimer = kLinesTimer;
+
+int NextStyle(int style) { return style + 1 < kSaverCycleStyles ? style + 1 : 0; }
+
+void StartLines(HWND hwnd, SaverData& data) {
+    if (sineTable[1] == 0.0f) InitSineTable();
+    data.lines.fErase = TRUE;
+    data.lines.fRepeat = FALSE;
+    data.lines.style = static_cast<int16_t>(
+        data.settings.style == kSaverCycleStyles ? static_cast<int>(kStyleLines) : data.settings.style);
+    SetLinesData(hwnd, &data.lines);
+    LinesNewFigure(hwnd);
+}
+
+void LinesTick(HWND hwnd, SaverData& data) {
+    LinesOnTimer(hwnd, kLinesTimer);
+    LinesData& lines = data.lines;
+    // With Repeat off the step counter only returns to 0 when a new figure begins.
+    if (data.settings.style == kSaverCycleStyles && lines.iDraw == 0 && data.lastDraw != 0)
+        lines.style = static_cast<int16_t>(NextStyle(lines.style));
+    data.lastDraw = lines.iDraw;
+}
+
+void StartBubbles(HWND hwnd, SaverData& data) {
+    const uint32_t now = GetTickCount();
+    BubblesData& bubbles = data.bubbles;
+    InitBubblesData(bubbles, now, nullptr);
+    bubbles.gravityTime = data.settings.gravity ? ArmTick(now) : 0;
+    bubbles.yeastTime = data.settings.yeast ? ArmTick(now) : 0;
+    if (!data.fullScreen) {
+        // The preview is a small picture of the full screen: bubbles shrink with it.
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const float scale =
+            static_cast<float>(client.bottom) / static_cast<float>(GetSystemMetrics(SM_CYSCREEN));
+        bubbles.defaultRadius = kDefaultRadius * (scale < 1.0f ? scale : 1.0f) + 1.0f;
+    }
+    data.bubbleDue = now;
+}
+
+void BubblesTick(HWND hwnd, SaverData& data) {
+    BubblesData& bubbles = data.bubbles;
+    BubbleWindowSurface surface(hwnd);
+    TickCountClock clock;
+    BubblesTimerTick(bubbles, surface, clock);
+    switch (NextBubbleShowStep(bubbles.count, data.settings.bubbleCount, GetTickCount(), data.bubbleDue)) {
+    case BubbleShowStep::kMake: MakeBubble(bubbles, surface); break;
+    case BubbleShowStep::kPop:
+        bubbles.held = static_cast<int16_t>(1 + RandomBelow(bubbles.count));
+        PopHeldBubble(bubbles, surface);
+        break;
+    case BubbleShowStep::kNothing: break;
+    }
+}
+
+} // namespace
+
+void StartSaverShow(HWND hwnd, SaverData& data) {
+    if (data.settings.show == kShowBubbles) {
+        StartBubbles(hwnd, data);
+    } else {
+        StartLines(hwnd, data);
+    }
+    SetTimer(hwnd, kSaverTimer, kLinesTimerMs, nullptr);
+}
+
+void StopSaverShow(HWND hwnd, SaverData&) {
+    KillTimer(hwnd, kSaverTimer);
+    SetLinesData(hwnd, nullptr);
+}
+
+void SaverShowTick(HWND hwnd, SaverData& data) {
+    if (data.settings.show == kShowBubbles) {
+        BubblesTick(hwnd, data);
+    } else {
+        LinesTick(hwnd, data);
+    }
+}
+
+void PaintSaverShow(HWND hwnd, SaverData& data) {
+    if (data.settings.show != kShowBubbles) {
+        LinesOnPaint(hwnd);
+        return;
+    }
+    PaintDC paint(hwnd);
+    for (int k = 1; k <= data.bubbles.count; ++k)
+        DrawBubble(paint.get(), data.bubbles, k);
+}
