@@ -101,6 +101,9 @@ int Monkey(DWORD seconds) {
 int main(int argc, char** argv) {
     const char* what = argc > 1 ? argv[1] : "";
     const int number = argc > 2 ? std::atoi(argv[2]) : 0;
+    const COLORREF c = GetSysColor(number);
+    if (std::strcmp(what, "syscolor") == 0) // needs no frame
+        return std::printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c)) < 0;
     for (int i = 0; i < 300 && !(frame && IsWindowVisible(frame)); ++i, Sleep(100))
         frame = FindWindowA("MDISeeThruMainWind", nullptr);
     RECT r{};
@@ -112,9 +115,6 @@ int main(int argc, char** argv) {
         Sleep(1000); // let the command line finish
         return Monkey(number);
     }
-    const COLORREF c = GetSysColor(number);
-    if (std::strcmp(what, "syscolor") == 0)
-        return std::printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c)) < 0;
     if (std::strcmp(what, "rect") == 0 && GetWindowRect(frame, &r))
         return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) < 0;
     if (std::strcmp(what, "close") != 0) return 2;
