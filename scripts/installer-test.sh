@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the x86_64 installer from the given build directory, installs it silently under Wine, runs the
+# Builds the installer from the given build directory, installs it silently under Wine, runs the
 # installed Derodazo.exe, uninstalls it silently and checks that nothing of it is left.
 set -uo pipefail
 BUILD_DIR=$(cd "$1" && pwd)
@@ -58,7 +58,7 @@ echo "making the installer"
 PACKAGES=$BUILD_DIR/installer-test
 rm -rf "$PACKAGES"
 (cd "$BUILD_DIR" && cpack -G NSIS -B "$PACKAGES" >/dev/null) || { echo "FAIL cpack"; exit 1; }
-SETUP=$(ls "$PACKAGES"/Derodazo-*-x86_64-setup.exe) || { echo "FAIL no installer was made"; exit 1; }
+SETUP=$(ls "$PACKAGES"/Derodazo-*-setup.exe) || { echo "FAIL no installer was made"; exit 1; }
 
 expect "the installer exits with 0" wine "$SETUP" /S
 expect "Derodazo.exe arrives" test -f "$PROGRAM_DIR/Derodazo.exe"
