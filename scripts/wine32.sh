@@ -42,7 +42,7 @@ fetch_qemu() {
 # wine32:i386 at the version of the installed wine64 (they share its server), with the i386 part of what
 # installing it would bring, unpacked into the sysroot.
 fetch_wine32_sysroot() {
-    local version debs=$WINE32_DIR/debs
+    local version debs=$WINE32_DIR/debs packages
     version=$(dpkg-query -W -f='${Version}' libwine:amd64)
     [ "$(cat "$WINE32_SYSROOT/.ready" 2>/dev/null)" = "$version" ] && return 0
     if ! dpkg --print-foreign-architectures | grep -qx i386; then dpkg --add-architecture i386; fi
@@ -103,7 +103,7 @@ start_wine32() {
         export PATH=$WINE32_DIR/bin:$PATH
     fi
     WINE_PREFIX_DIR=$BUILD/wineprefix32 WINE_ARCH=win32 start_wine
-    # This Wine looks for its fonts beside its own loader, so the prefix carries them all.
+    # Wine looks for its fonts beside its loader, which in the sysroot has none: the prefix carries them.
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     wine cmd /c exit </dev/null >/dev/null 2>&1 || { log "FAIL: 32-bit Wine does not run a program"; return 1; }
 }
