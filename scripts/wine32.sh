@@ -65,13 +65,14 @@ fetch_wine32_sysroot() {
     echo "$version" >"$WINE32_SYSROOT/.ready"
 }
 
-# Runs i386 ELF programs through the emulator. The F flag opens it now, so it serves in any mount namespace.
+# Runs i386 ELF programs through the emulator. The F flag opens it now, so it serves in any mount namespace
+# and outlives its file: an entry left by an earlier run, from any work tree, is kept and shared.
 register_qemu_binfmt() {
-    local bm=/proc/sys/fs/binfmt_misc qemu=$WINE32_DIR/qemu-i386
+    local bm=/proc/sys/fs/binfmt_misc qemu=$WINE32_DIR/qemu-i386 entry=/proc/sys/fs/binfmt_misc/derodazo-i386
     [ -e "$bm/register" ] || mount -t binfmt_misc binfmt_misc "$bm" || return 1
-    if [ -e "$bm/derodazo-i386" ]; then
-        grep -qx "interpreter $qemu" "$bm/derodazo-i386" && grep -qx enabled "$bm/derodazo-i386" && return 0
-        echo -1 >"$bm/derodazo-i386"
+    if [ -e "$entry" ]; then
+        grep -qx enabled "$entry" && grep -qx 'flags: F' "$entry" && return 0
+        echo -1 >"$entry"
     fi
     printf '%s' ':derodazo-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu:F" >"$bm/register"
 }
