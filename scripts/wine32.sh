@@ -93,7 +93,8 @@ start_wine32() {
     [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true
     unset WINELOADER WINESERVER QEMU_LD_PREFIX
     if ! wine32_native; then
-        if ! { fetch_qemu && fetch_wine32_sysroot && register_qemu_binfmt; } >&2; then
+        if ! { fetch_qemu && fetch_wine32_sysroot && register_qemu_binfmt &&
+               "$WINE32_SYSROOT/usr/lib/wine/wine" --version >/dev/null; } >&2; then
             log "FAIL: this machine runs no 32-bit Windows program (no wine32, and qemu-i386 could not be set up)"
             return 1
         fi
