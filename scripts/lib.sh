@@ -58,8 +58,8 @@ start_xvfb() {
     log "Xvfb did not start"; return 1
 }
 
-start_wine() {
-    export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+start_wine() { # WINE_PREFIX_DIR and WINE_ARCH choose another prefix
+    export WINEPREFIX="${WINE_PREFIX_DIR:-$BUILD/wineprefix}" WINEARCH=${WINE_ARCH:-win64} WINEDEBUG=-all
     # No Mono or Gecko: the program needs neither, and their installers would ask.
     export WINEDLLOVERRIDES="mscoree=;mshtml="
     if [ ! -f "$WINEPREFIX/.derodazo-ready" ]; then
@@ -82,3 +82,5 @@ start_wine() {
     # would inherit CTest's pipes and keep it waiting after the test has ended.
     wine cmd /c exit </dev/null >/dev/null 2>&1
 }
+
+. "$ROOT/scripts/wine32.sh"
