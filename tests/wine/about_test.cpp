@@ -44,38 +44,7 @@ std::string String(UINT id) {
     return text;
 }
 
-using About = AppTest;
-
-TEST_F(About, OpensModalCentredAndSeeThroughAndEndsWithTheCommandOfTheKeyOrButton) {
-    MoveWindow(hwndFrame, -201, 77, 777, 555, TRUE);
-    RECT frame{}, box{};
-    GetWindowRect(hwndFrame, &frame);
-    BYTE alpha = 0;
-    DWORD layered = 0;
-    const auto look = [&](HWND dlg) {
-        GetWindowRect(dlg, &box);
-        EXPECT_FALSE(IsWindowEnabled(hwndFrame)) << "modal";
-        EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
-        GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
-        EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDOK));
-        const LONG_PTR link = GetWindowLongPtrA(GetDlgItem(dlg, IDC_ABOUT_LINK), GWL_STYLE);
-        EXPECT_TRUE((link & SS_NOTIFY) && !(link & WS_TABSTOP));
-    };
-    const std::pair<std::function<void(HWND)>, INT_PTR> endings[] = {
-        {[&](HWND d) { look(d), PostKey(d, VK_RETURN); }, IDOK},
-        {[](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
-        {[](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
-        {[](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, IDOK}};
-    for (const auto& [act, result] : endings)
-        EXPECT_EQ(ShowAbout(act), result);
-    EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
-    EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
-    EXPECT_TRUE(alpha == 192 && layered == LWA_ALPHA);
-    ShowAbout([](HWND d) { PostKey(d, VK_ESCAPE); }, true); // the frame's Help/About shows the same box
-    EXPECT_TRUE(dialog && !IsWindow(dialog));
-}
-
-TEST_F(About, EachClickOnTheLinkHandsTheContactUrlToTheMailHandlerAndNothingElseDoes) {
+TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughAndEachClickOnItsLinkHandsTheUrlToTheMailHandler) {
     // The prefix's mail handler becomes the test's recorder, which appends what it is given to a file.
     char path[MAX_PATH] = "", temp[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -85,30 +54,49 @@ TEST_F(About, EachClickOnTheLinkHandsTheContactUrlToTheMailHandlerAndNothingElse
     DeleteFileA(record.c_str());
     const std::string command = "\"" + exe + "\" \"" + record + "\" \"%1\"";
     RegSetValueA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", REG_SZ, command.c_str(), 0);
-    const auto recorded = [&](bool wait) { // the handler runs on its own; give it time to write
-        for (int i = 0; wait && i < 300 && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    const auto recorded = [&](int tenths) { // the handler runs on its own; give it time to write
+        for (int i = 0; i < tenths && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
             Sleep(100);
-        Sleep(wait ? 500 : 0);
+        Sleep(tenths ? 500 : 0);
         std::stringstream all;
         all << std::ifstream(record, std::ios::binary).rdbuf();
         return all.str();
     };
+    MoveWindow(hwndFrame, -201, 77, 777, 555, TRUE);
+    RECT frame{}, box{};
+    GetWindowRect(hwndFrame, &frame);
+    BYTE alpha = 0;
+    DWORD layered = 0;
     std::string once, still;
-    ShowAbout([&](HWND dlg) {
-        HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
-        SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        once = recorded(true);
-        SendMessageA(link, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); // none of these opens anything
-        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TEXT, STN_CLICKED), 0);
-        Sleep(1500);
-        still = recorded(false);
-        PostKey(dlg, VK_ESCAPE);
-    });
+    EXPECT_EQ(ShowAbout([&](HWND dlg) {
+                  GetWindowRect(dlg, &box);
+                  GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
+                  const LONG_PTR style = GetWindowLongPtrA(GetDlgItem(dlg, IDC_ABOUT_LINK), GWL_STYLE);
+                  EXPECT_TRUE(!IsWindowEnabled(hwndFrame) && GetFocus() == GetDlgItem(dlg, IDOK)) << "modal";
+                  EXPECT_TRUE((style & SS_NOTIFY) && !(style & WS_TABSTOP));
+                  EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
+                  HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
+                  SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                  SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+                  once = recorded(300);
+                  SendMessageA(link, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                               MAKELPARAM(2, 2)); // none of these opens anything
+                  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TEXT, STN_CLICKED), 0);
+                  Sleep(1500);
+                  still = recorded(0);
+                  PostKey(dlg, VK_RETURN);
+              }),
+              IDOK);
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
     DeleteFileA(record.c_str());
-    EXPECT_EQ(once, String(IDS_CONTACT_URL) + "\n");
-    EXPECT_EQ(still, once);
+    EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\n" && still == once) << once << still;
+    EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
+    EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
+    EXPECT_TRUE(alpha == 192 && layered == LWA_ALPHA);
+    EXPECT_EQ(ShowAbout([](HWND d) { PostKey(d, VK_ESCAPE); }), IDCANCEL);
+    EXPECT_EQ(ShowAbout([](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
+    ShowAbout([](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, true); // from Help/About
+    EXPECT_TRUE(dialog && !IsWindow(dialog));
 }
 
 HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
@@ -121,27 +109,24 @@ TEST(Hyperlink, ColoursItsTextUnderlinesWhileHoveredAndGivesTheFontBackWhenDestr
     HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     HDC dc = GetDC(link);
-    const auto colour = [&](HWND of) { // the parent's brush stands; a link only gets its text colour
+    const auto colour = [&] { // the parent's brush stands; a link only gets its text colour
         SetTextColor(dc, RGB(1, 2, 3));
         const LRESULT brush = SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(of));
+                                           reinterpret_cast<LPARAM>(link));
         return std::make_pair(brush, GetTextColor(dc));
     };
-    const auto plain = colour(link);
+    const auto plain = colour();
     ASSERT_TRUE(MakeStaticLink(link));
     const LONG_PTR linkProc = GetWindowLongPtrA(link, GWLP_WNDPROC);
     ASSERT_TRUE(MakeStaticLink(link)); // twice is once: the procedure is not stacked on itself
-    EXPECT_EQ(GetWindowLongPtrA(link, GWLP_WNDPROC), linkProc);
-    EXPECT_EQ(colour(link), std::make_pair(plain.first, RGB(0, 0, 192)));
-    EXPECT_EQ(colour(parent), plain);
+    EXPECT_TRUE(GetWindowLongPtrA(link, GWLP_WNDPROC) == linkProc &&
+                colour() == std::make_pair(plain.first, RGB(0, 0, 192)));
     ReleaseDC(link, dc);
-
     LOGFONTA hovered{};
     SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     GetObjectA(FontOf(link), sizeof hovered, &hovered);
     EXPECT_TRUE(hovered.lfUnderline && hovered.lfWeight == FW_BOLD && GetCapture() == link);
-    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6)); // still inside
-    EXPECT_TRUE(FontOf(link) != font && GetCapture() == link);
+    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));                     // still inside
     SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left of it: signed
     EXPECT_TRUE(FontOf(link) == font && GetCapture() == nullptr);
     SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));

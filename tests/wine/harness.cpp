@@ -1,7 +1,5 @@
 #include "harness.h"
 
-#include <algorithm>
-
 #include "common/app_state.h"
 #include "common/ids.h"
 #include "shell/startup.h"
@@ -103,14 +101,6 @@ Pixels Capture(HWND hwnd) {
         BitBlt(dc, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
         ReleaseDC(hwnd, screen);
     });
-}
-
-size_t Differing(const Pixels& a, const Pixels& b) {
-    if (a.size() != b.size()) return std::max(a.size(), b.size());
-    size_t n = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        n += a[i] != b[i];
-    return n;
 }
 
 void AppTest::SetUp() {

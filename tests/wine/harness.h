@@ -21,7 +21,6 @@ void SetKeys(bool shift, bool ctrl);       // as GetKeyState sees them
 void PressCtrl(char key);                  // through the program's loop, so the accelerators see it
 Pixels Capture(HWND hwnd);                 // the client area as shown
 Pixels Picture(int width, int height, const std::function<void(HDC)>& draw); // a model: draw on white
-size_t Differing(const Pixels& a, const Pixels& b);
 
 // A frame made by the program's own start-up code and nothing pumped yet; closed after each test.
 class AppTest : public ::testing::Test {

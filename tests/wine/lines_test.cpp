@@ -42,7 +42,6 @@ using Lines = AppTest;
 TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
     HWND w = NewChild(IDM_NEW_LINES);
     LinesData& d = *GetLinesData(w);
-    const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
     RECT rc{};
     GetClientRect(w, &rc);
     for (int16_t style = kStyleLines; style <= kStylePlot; ++style) {
@@ -51,22 +50,22 @@ TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
             FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             ReleaseDC(w, dc);
             d = LinesData{};
-            std::copy(figure, figure + 3, d.segments);
+            d.segments[0] = {20, 30, 220, 90}, d.segments[1] = {150, 140, 40, 60},
+            d.segments[2] = {60, 20, 180, 160};
             d.colors[0] = RGB(200, 30, 60), d.colors[1] = RGB(0, 120, 90), d.colors[2] = RGB(90, 90, 250);
-            d.nSegments = d.nSteps = 3;
-            d.iErase = -1;
-            d.style = style;
-            d.ticksPerStep = 1;
-            d.fErase = erase;
+            d.nSegments = d.nSteps = 3, d.iErase = -1, d.style = style, d.ticksPerStep = 1, d.fErase = erase;
             for (int s = 0; s < 3; ++s)
                 SendMessageA(w, WM_TIMER, 1, 0);
-            const Pixels model = Picture(rc.right, rc.bottom, [&](HDC m) {
-                for (int s = 0; s < 3; ++s) { // the new segment first, so the eraser wins where they cross
-                    ModelPass(m, d, s, s, d.colors[s]);
-                    if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
-                }
-            });
-            EXPECT_EQ(Differing(Capture(w), model), 0u) << "style " << style << " erase " << erase;
+            EXPECT_TRUE(Capture(w) ==
+                        Picture(rc.right, rc.bottom,
+                                [&](HDC m) {
+                                    for (int s = 0; s < 3;
+                                         ++s) { // the new segment first: the eraser wins where they cross
+                                        ModelPass(m, d, s, s, d.colors[s]);
+                                        if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
+                                    }
+                                }))
+                << "style " << style << " erase " << erase;
         }
     }
 }
@@ -80,19 +79,18 @@ TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeAndFollowsItsCommandsMenuAndFlags
     SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0);
     SeedRandom(1234567);
     const LinesFigurePlan plan = PlanLinesFigure(rc.right, rc.bottom, true);
-    LinesSegment segments[kLinesMaxSegments];
-    uint32_t colours[kLinesMaxSegments];
-    TraceLinesFigure(plan, plan.nSegments, segments, colours);
+    LinesData traced{};
+    TraceLinesFigure(plan, plan.nSegments, traced.segments, reinterpret_cast<uint32_t*>(traced.colors));
     EXPECT_TRUE(d.nSegments == plan.nSegments && d.nSteps == plan.nSteps && d.iErase == plan.iErase);
-    EXPECT_EQ(std::memcmp(d.segments, segments, sizeof segments[0] * plan.nSegments), 0);
-    EXPECT_EQ(std::memcmp(d.colors, colours, sizeof colours[0] * plan.nSegments), 0);
+    const size_t n = static_cast<size_t>(plan.nSegments);
+    EXPECT_TRUE(!std::memcmp(d.segments, traced.segments, 16 * n) &&
+                !std::memcmp(d.colors, traced.colors, 4 * n));
     SendMessageA(w, WM_TIMER, 2, 0); // not its timer
     EXPECT_TRUE(d.iDraw == 0 && d.tickCount == 0);
-
     d.iDraw = 5, d.iErase = 2;
     SendMessageA(w, WM_COMMAND, IDM_STYLE_OVALS, 0);
-    EXPECT_TRUE(d.style == kStyleOvals && d.iDraw == 0 && d.iErase == -3) << "retraced, keeping the lag";
-    EXPECT_EQ(Text(w), "Ovals");
+    EXPECT_TRUE(d.style == kStyleOvals && d.iDraw == 0 && d.iErase == -3 && Text(w) == "Ovals")
+        << "keeps the lag";
     for (BOOL repeat : {FALSE, TRUE}) {
         d.fRepeat = repeat;
         const std::pair<UINT, UINT> items[] = {{IDM_LINES_STEP, repeat ? 0u : MF_GRAYED},
@@ -107,10 +105,9 @@ TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeAndFollowsItsCommandsMenuAndFlags
         {"/b", 1, kStyleBoxes},   {"/lis", 1, kStyleLissajous}, {"/li", 1, kStyleLines},
         {"/PLOT", 1, kStylePlot}, {"/plots", 0, kStylePlot},    {"-ovals", 0, kStylePlot},
         {nullptr, 0, kStylePlot}};
-    for (const auto& [flag, known, style] : flags) {
-        EXPECT_EQ(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0), known) << flag;
-        EXPECT_EQ(d.style, style) << flag;
-    }
+    for (const auto& [flag, known, style] : flags)
+        EXPECT_TRUE(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0) == known && d.style == style)
+            << flag;
     std::atomic<LRESULT> fromThread{-1};
     std::thread other([&] { fromThread = SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>("/boxes"), 0); });
     while (fromThread == -1)
@@ -126,26 +123,23 @@ TEST_F(Lines, ANewWindowTakesTheSettingsOfALinesSourceOfThisThreadOnly) {
     RunArgs({"-bubbles", "-lines"});
     const LinesData& fresh = *GetLinesData(Active());
     EXPECT_TRUE(fresh.style == kStyleLines && fresh.fErase && !fresh.fRepeat);
-
     // A window of another thread that carries the property is no source: its value is no pointer of ours.
     std::atomic<HWND> foreign{nullptr};
     std::atomic<bool> done{false};
     std::thread keeper([&] {
-        HWND f = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetPropA(f, kLinesDataProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x10)));
-        foreign = f;
+        foreign = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        SetPropA(foreign, kLinesDataProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x10)));
         while (!done)
             Sleep(1);
-        DestroyWindow(f);
+        DestroyWindow(foreign);
     });
-    while (!foreign)
+    while (!foreign || !GetPropA(foreign, kLinesDataProp))
         Sleep(1);
     MDICREATESTRUCTA mcs{"LinesWind", "", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
     HWND made =
         reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     done = true;
     keeper.join();
-    ASSERT_NE(made, nullptr);
     EXPECT_EQ(GetLinesData(made)->style, kStyleLines);
 }
 

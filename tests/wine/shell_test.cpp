@@ -32,23 +32,6 @@ void Command(UINT id) {
     Pump();
 }
 
-using Shell = AppTest;
-
-// Start-up runs the command line straight after showing the frame, before any message is pumped.
-TEST_F(Shell, StartUpFillsTheClientWithALinesAndABubblesWindowWithFiveBubbles) {
-    RunArgs({});
-    RECT client, covered{};
-    GetClientRect(hwndFrame, &client);
-    for (HWND child : Children()) {
-        const RECT box = InClient(child);
-        UnionRect(&covered, &covered, &box);
-    }
-    EXPECT_TRUE(covered == client);
-    ASSERT_EQ(Children().size(), 2u);
-    EXPECT_TRUE(GetBubblesData(Active())->count == 5 && GetLinesData(Children()[1]));
-    EXPECT_EQ(Bar(), (Texts{"&File", "&Bubbles", "&Window", "&Help"}));
-}
-
 // Stands in for a nested modal loop that takes the WM_QUIT the frame's destruction posts.
 void CALLBACK DestroyFrameAndSwallowQuit(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -57,15 +40,30 @@ void CALLBACK DestroyFrameAndSwallowQuit(HWND, UINT, UINT_PTR id, DWORD) {
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
-TEST_F(Shell, TheLoopEndsWithZeroOnExitOrWhenTheFrameIsGoneEvenIfItsQuitWasSwallowed) {
-    SetTimer(nullptr, 0, 1, DestroyFrameAndSwallowQuit);
-    EXPECT_EQ(RunMessageLoop(nullptr), 0);
-    ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
-    RunArgs({"-lines", "-bubbles"});
+WNDPROC childProc = nullptr;
+LRESULT CALLBACK RefuseToClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == WM_QUERYENDSESSION ? 0 : CallWindowProcA(childProc, hwnd, msg, wParam, lParam);
+}
+
+using Shell = AppTest;
+
+// Start-up runs the command line straight after showing the frame, before any message is pumped.
+TEST_F(Shell, StartUpFillsTheClientWithLinesAndBubblesAndTheLoopEndsWithZero) {
+    RunArgs({});
+    RECT client, covered{}, box;
+    GetClientRect(hwndFrame, &client);
+    for (HWND child : Children())
+        box = InClient(child), UnionRect(&covered, &covered, &box);
+    EXPECT_TRUE(covered == client && Children().size() == 2 && GetLinesData(Children().back()));
+    EXPECT_TRUE(GetBubblesData(Active())->count == 5 &&
+                Bar() == Texts({"&File", "&Bubbles", "&Window", "&Help"}));
     SendMessageA(hwndFrame, WM_COMMAND, IDM_EXIT, 0);
     MSG msg{};
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_TRUE(msg.wParam == 0 && !IsWindow(hwndFrame));
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 0 &&
+                !IsWindow(hwndFrame));
+    ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
+    SetTimer(nullptr, 0, 1, DestroyFrameAndSwallowQuit);
+    EXPECT_EQ(RunMessageLoop(nullptr), 0);
 }
 
 TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCannotBeDone) {
@@ -75,10 +73,9 @@ TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCanno
         {hmenuHelp, IDM_ABOUT, 0},         {GetSubMenu(hmenuFrame, 1), IDM_WINDOW_TILE, 0}};
     for (const auto& [popup, item, state] : items)
         EXPECT_EQ(MenuState(popup, item), state) << item;
-    EXPECT_EQ(Bar(), kNoChild);
     RunArgs({"-lines"});
-    EXPECT_EQ(Bar(), (Texts{"&File", "&Lines", "&Window", "&Help"}));
-    EXPECT_EQ(MenuState(hmenuFile, IDM_CLOSE), 0u);
+    EXPECT_TRUE(Bar() == Texts({"&File", "&Lines", "&Window", "&Help"}) &&
+                MenuState(hmenuFile, IDM_CLOSE) == 0);
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Active()), 0);
     RunArgs({"-bubbles"}); // a maximized child may put its window-menu item in front of File
     int file = 0;
@@ -92,23 +89,17 @@ TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCanno
     EXPECT_EQ(Bar(), kNoChild) << "a child menu that is no menu shows none";
 }
 
-WNDPROC childProc = nullptr;
-LRESULT CALLBACK RefuseToClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return msg == WM_QUERYENDSESSION ? 0 : CallWindowProcA(childProc, hwnd, msg, wParam, lParam);
-}
-
 TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
     RunArgs({"-lines", "-bubbles", "-lines"});
     const std::vector<HWND> before = Children();
     RunArgs({"-next"});
     EXPECT_EQ(Active(), before[1]);
-    Command(100); // the window list numbers the children from 100 in creation order
-    EXPECT_EQ(Active(), before[2]);
+    Command(100);             // the window list numbers the children from 100 in creation order
     Command(IDM_LINES_ERASE); // not the frame's own: handed to the active child
-    EXPECT_FALSE(GetLinesData(before[2])->fErase);
+    EXPECT_TRUE(Active() == before[2] && !GetLinesData(before[2])->fErase);
     Command(IDM_CLOSE);
-    EXPECT_EQ(Children().size(), 2u) << "Close takes only the active child";
     Command(IDM_WINDOW_TILE);
+    EXPECT_EQ(Children().size(), 2u) << "Close takes only the active child";
     EXPECT_TRUE(InClient(before[0]).top == InClient(before[1]).top) << "tiled side by side";
     const struct {
         std::initializer_list<const char*> args;
@@ -117,7 +108,7 @@ TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
                  {{"-LINES", "-l"}, 2},
                  {{"-", ""}, 2},
                  {{"-lines", "-linesx"}, 1},
-                 {{"/make", "-bubbles"}, 1}};
+                 {{"/make", "-b"}, 1}};
     for (const auto& c : lines) {
         Command(IDM_WINDOW_CLOSE_ALL);
         RunArgs(c.args);
@@ -127,8 +118,8 @@ TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
     childProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(refusing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefuseToClose)));
     SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(hwndFrame) && Children().size() == 1);
-    EXPECT_EQ(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(hwndFrame) && Children().size() == 1 &&
+                !SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0));
     SetWindowLongPtrA(refusing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(refusing), 0);
     EXPECT_TRUE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0) && Children().empty());
