@@ -50,22 +50,19 @@ TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
             FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             ReleaseDC(w, dc);
             d = LinesData{};
-            d.segments[0] = {20, 30, 220, 90}, d.segments[1] = {150, 140, 40, 60},
-            d.segments[2] = {60, 20, 180, 160};
+            const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
+            std::copy(figure, figure + 3, d.segments);
             d.colors[0] = RGB(200, 30, 60), d.colors[1] = RGB(0, 120, 90), d.colors[2] = RGB(90, 90, 250);
             d.nSegments = d.nSteps = 3, d.iErase = -1, d.style = style, d.ticksPerStep = 1, d.fErase = erase;
             for (int s = 0; s < 3; ++s)
                 SendMessageA(w, WM_TIMER, 1, 0);
-            EXPECT_TRUE(Capture(w) ==
-                        Picture(rc.right, rc.bottom,
-                                [&](HDC m) {
-                                    for (int s = 0; s < 3;
-                                         ++s) { // the new segment first: the eraser wins where they cross
-                                        ModelPass(m, d, s, s, d.colors[s]);
-                                        if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
-                                    }
-                                }))
-                << "style " << style << " erase " << erase;
+            const Pixels model = Picture(rc.right, rc.bottom, [&](HDC m) {
+                for (int s = 0; s < 3; ++s) { // the new segment first: the eraser wins where they cross
+                    ModelPass(m, d, s, s, d.colors[s]);
+                    if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
+                }
+            });
+            EXPECT_TRUE(Capture(w) == model) << "style " << style << " erase " << erase;
         }
     }
 }

@@ -101,19 +101,9 @@ TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
     Command(IDM_WINDOW_TILE);
     EXPECT_EQ(Children().size(), 2u) << "Close takes only the active child";
     EXPECT_TRUE(InClient(before[0]).top == InClient(before[1]).top) << "tiled side by side";
-    const struct {
-        std::initializer_list<const char*> args;
-        size_t children;
-    } lines[] = {{{"-next"}, 0},
-                 {{"-LINES", "-l"}, 2},
-                 {{"-", ""}, 2},
-                 {{"-lines", "-linesx"}, 1},
-                 {{"/make", "-b"}, 1}};
-    for (const auto& c : lines) {
-        Command(IDM_WINDOW_CLOSE_ALL);
-        RunArgs(c.args);
-        EXPECT_EQ(Children().size(), c.children) << *c.args.begin();
-    }
+    Command(IDM_WINDOW_CLOSE_ALL);
+    RunArgs({"/make", "-next", "-l"}); // flags before any window go nowhere
+    EXPECT_EQ(Children().size(), 1u);
     HWND refusing = Active();
     childProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(refusing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefuseToClose)));
