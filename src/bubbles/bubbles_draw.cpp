@@ -4,7 +4,10 @@
 #include "bubbles/core/bubble_look.h"
 #include "common/gdi.h"
 
+BubbleWorkCounts bubbleWork;
+
 void DrawBubble(HDC dc, const BubblesData& data, int k) {
+    ++bubbleWork.drawn;
     const Bubble& b = data.bubbles[k];
     const BubbleBox box = BubbleBounds(b);
     RasterOpScope xorMode(dc, R2_XORPEN);
@@ -24,6 +27,7 @@ void PaintBubbles(HWND hwnd) {
 }
 
 void BubbleWindowSurface::DrawBubble(const BubblesData& data, int k) {
+    ++bubbleWork.draws;
     if (!dc_) dc_.emplace(hwnd_);
     ::DrawBubble(dc_->get(), data, k);
 }

@@ -7,6 +7,15 @@
 #include "bubbles/core/bubbles_data.h"
 #include "common/gdi.h"
 
+// What the Bubbles windows of the process have done, read by the benchmarks: relaxation steps, bubble
+// draws asked for by the motion and the mouse, and bubble pictures actually put on a device context.
+struct BubbleWorkCounts {
+    long long steps = 0;
+    long long draws = 0;
+    long long drawn = 0;
+};
+extern BubbleWorkCounts bubbleWork;
+
 // Draws bubble k with XOR, so that the same call erases it again: filled with its colour in
 // Designer style, else a grey ring.
 void DrawBubble(HDC dc, const BubblesData& data, int k);

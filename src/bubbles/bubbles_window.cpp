@@ -50,7 +50,7 @@ void BubblesOnTimer(HWND hwnd, WPARAM timerId) {
     if (timerId != kBubblesTimer || data == nullptr) return;
     BubbleWindowSurface surface(hwnd);
     TickCountClock clock;
-    BubblesTimerTick(*data, surface, clock);
+    bubbleWork.steps += BubblesTimerTick(*data, surface, clock);
 }
 
 void BubblesOnCommand(HWND hwnd, int command) {

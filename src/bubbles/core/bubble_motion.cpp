@@ -170,16 +170,18 @@ void MakeBubble(BubblesData& data, BubbleSurface& surface) {
     surface.DrawBubble(data, k);
 }
 
-void BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock) {
+int BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock) {
     const uint32_t now = clock.Now();
     if (data.gravityTime != 0 && TickDue(data.gravityTime, now)) {
         data.gravityTime = ArmTick(now + kGravityPeriodMs);
         GravityPulse(data);
     }
-    for (;;) {
+    int steps = 0;
+    for (;; ++steps) {
         const uint32_t reading = clock.Now();
         if (static_cast<int32_t>(now + kTickBudgetMs - reading) <= 0 || data.queueHead <= 0) break;
         ProcessBubble(data, surface, DequeueBubble(data));
     }
     YeastAndGrowth(data, surface, clock);
+    return steps;
 }

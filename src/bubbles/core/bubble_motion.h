@@ -39,4 +39,5 @@ void BudBubble(BubblesData& data, BubbleSurface& surface, int parent);
 void MakeBubble(BubblesData& data, BubbleSurface& surface);
 
 // Gravity, then queue work until the queue is empty or the budget is used up, then yeast and growth.
-void BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);
+// Returns the number of relaxation steps run.
+int BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);
