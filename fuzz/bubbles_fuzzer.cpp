@@ -105,13 +105,12 @@ void CheckRecord(const BubblesData& data) {
     Check(marked == queued);
 }
 
-// A window with an empty client area (minimized) keeps its record exactly as it is, however long it ticks.
+// An empty client area (minimized) leaves the record exactly as it was, however long it ticks.
 void Tick(BubblesData& data, ModelSurface& surface, FakeClock& clock) {
-    const bool empty = surface.size.width == 0 || surface.size.height == 0;
     static BubblesData before;
     before = data;
     BubblesTimerTick(data, surface, clock);
-    if (empty) Check(std::memcmp(&before, &data, sizeof data) == 0);
+    Check(!ClientEmpty(surface.size) || std::memcmp(&before, &data, sizeof data) == 0);
 }
 
 float Coordinate(FuzzedDataProvider& in) { return static_cast<float>(in.ConsumeIntegral<int16_t>()); }
@@ -159,10 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             surface.Repaint(data);
             break;
         case 7: {
-            const int empty = in.ConsumeIntegralInRange<int>(0, 3); // bit 0: no width, bit 1: no height
-            const int width = in.ConsumeIntegralInRange<int>(0, 32767);
-            const int height = in.ConsumeIntegralInRange<int>(0, 32767);
-            surface.size = {empty & 1 ? 0 : width, empty & 2 ? 0 : height};
+            const int empty = in.ConsumeIntegralInRange<int>(0, 7); // bit 0: no width, bit 1: no height
+            surface.size = {empty & 1 ? 0 : in.ConsumeIntegralInRange<int>(0, 32767),
+                            empty & 2 ? 0 : in.ConsumeIntegralInRange<int>(0, 32767)};
             BubblesClientResized(data, surface.size);
             surface.Repaint(data);
             break;

@@ -1,22 +1,159 @@
 #include "bubbles/bubbles_draw.h"
 
+#include <list>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 #include "bubbles/bubbles_window.h"
-#include "bubbles/core/bubble_look.h"
 #include "common/gdi.h"
 
 BubbleWorkCounts bubbleWork;
 
-void DrawBubble(HDC dc, const BubblesData& data, int k) {
-    ++bubbleWork.drawn;
-    const Bubble& b = data.bubbles[k];
-    const BubbleBox box = BubbleBounds(b);
+namespace {
+
+// One pen and one brush per colour for the whole run, rather than a pair per bubble drawn.
+HGDIOBJ OutlinePen() {
+    static const GdiObject<HPEN> pen(CreatePen(PS_SOLID, kBubbleOutlineWidth, kBubbleOutlineColour));
+    return pen.get();
+}
+
+HGDIOBJ FillBrush(int fill) {
+    static const std::vector<GdiObject<HBRUSH>> brushes = [] {
+        std::vector<GdiObject<HBRUSH>> made;
+        for (const uint32_t colour : kBubbleColours)
+            made.emplace_back(CreateSolidBrush(colour));
+        return made;
+    }();
+    return fill < 0 ? GetStockObject(NULL_BRUSH) : brushes[fill].get();
+}
+
+void XorEllipse(HDC dc, const BubbleLook& look) {
     RasterOpScope xorMode(dc, R2_XORPEN);
-    GdiObject<HPEN> pen(CreatePen(PS_SOLID, kBubbleOutlineWidth, kBubbleOutlineColour));
-    SelectionScope keepPen(dc, pen.get());
-    GdiObject<HBRUSH> fill(data.designer ? CreateSolidBrush(kBubbleColours[b.colour]) : nullptr);
-    SelectionScope keepBrush(dc, fill.get() ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
-    Ellipse(dc, box.left, box.top, box.right, box.bottom);
-} // brush back and deleted, then the pen, then the raster operation
+    SelectionScope keepPen(dc, OutlinePen());
+    SelectionScope keepBrush(dc, FillBrush(look.fill));
+    Ellipse(dc, look.box.left, look.box.top, look.box.right, look.box.bottom);
+}
+
+// The two-pixel pen reaches past the box; a picture keeps a border for it.
+constexpr int kMargin = kBubbleOutlineWidth;
+// Bigger boxes are drawn with Ellipse: such bubbles are few, and their pictures costly to keep.
+constexpr long long kLargestKeptSide = 512;
+constexpr size_t kMostKeptPictures = 512;
+constexpr long long kMostKeptPixels = 4 << 20;
+
+struct Shape {
+    int width;
+    int height;
+    int fill;
+    bool operator==(const Shape& other) const {
+        return width == other.width && height == other.height && fill == other.fill;
+    }
+};
+
+struct ShapeHash {
+    size_t operator()(const Shape& s) const { return (s.width * 1031u + s.height) * 37u + s.fill; }
+};
+
+// Ready-made pictures of looks, one per box size and fill. An Ellipse drawn with XOR onto black leaves
+// exactly the bits it flips, so blitting the picture with SRCINVERT flips the very same bits. Kept for the
+// run; the least recently used go first. Made compatible with the screen, so they suit window DCs only.
+class BubblePictures {
+  public:
+    BubblePictures() : previous_(GetCurrentObject(dc_.get(), OBJ_BITMAP)) {}
+    ~BubblePictures() { SelectObject(dc_.get(), previous_); } // before the pictures are deleted
+    BubblePictures(const BubblePictures&) = delete;
+    BubblePictures& operator=(const BubblePictures&) = delete;
+
+    // False when the look has no picture; nothing is drawn then.
+    bool Draw(HDC target, const BubbleLook& look) {
+        const long long width = static_cast<long long>(look.box.right) - look.box.left;
+        const long long height = static_cast<long long>(look.box.bottom) - look.box.top;
+        if (width <= 0 || height <= 0 || width > kLargestKeptSide || height > kLargestKeptSide) return false;
+        const Shape shape{static_cast<int>(width), static_cast<int>(height), look.fill};
+        if (!Select(shape)) return false;
+        return BitBlt(target, look.box.left - kMargin, look.box.top - kMargin, shape.width + 2 * kMargin,
+                      shape.height + 2 * kMargin, dc_.get(), 0, 0, SRCINVERT) != FALSE;
+    }
+
+  private:
+    struct Picture {
+        Shape shape;
+        GdiObject<HBITMAP> bitmap;
+    };
+
+    static long long Pixels(const Shape& s) {
+        return static_cast<long long>(s.width + 2 * kMargin) * (s.height + 2 * kMargin);
+    }
+
+    bool Select(const Shape& shape) {
+        const auto found = index_.find(shape);
+        if (found != index_.end()) {
+            pictures_.splice(pictures_.begin(), pictures_, found->second);
+        } else if (!Make(shape)) {
+            return false;
+        }
+        HBITMAP bitmap = pictures_.front().bitmap.get();
+        if (selected_ != bitmap) SelectObject(dc_.get(), bitmap);
+        selected_ = bitmap;
+        return true;
+    }
+
+    bool Make(const Shape& shape) {
+        while (!pictures_.empty() &&
+               (pictures_.size() >= kMostKeptPictures || pixels_ + Pixels(shape) > kMostKeptPixels))
+            DropOldest();
+        const int width = shape.width + 2 * kMargin;
+        const int height = shape.height + 2 * kMargin;
+        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(WindowDC(nullptr).get(), width, height));
+        if (bitmap.get() == nullptr || dc_.get() == nullptr) return false;
+        SelectObject(dc_.get(), bitmap.get());
+        selected_ = bitmap.get();
+        PatBlt(dc_.get(), 0, 0, width, height, BLACKNESS);
+        XorEllipse(dc_.get(),
+                   {{kMargin, kMargin, kMargin + shape.width, kMargin + shape.height}, shape.fill});
+        pictures_.push_front({shape, std::move(bitmap)});
+        index_[shape] = pictures_.begin();
+        pixels_ += Pixels(shape);
+        return true;
+    }
+
+    void DropOldest() {
+        const Picture& oldest = pictures_.back();
+        if (selected_ == oldest.bitmap.get()) {
+            SelectObject(dc_.get(), previous_);
+            selected_ = nullptr;
+        }
+        pixels_ -= Pixels(oldest.shape);
+        index_.erase(oldest.shape);
+        pictures_.pop_back();
+    }
+
+    MemoryDC dc_;
+    HGDIOBJ previous_;
+    HGDIOBJ selected_ = nullptr;
+    std::list<Picture> pictures_; // the most recently used first
+    std::unordered_map<Shape, std::list<Picture>::iterator, ShapeHash> index_;
+    long long pixels_ = 0;
+};
+
+} // namespace
+
+void DrawBubbleEllipse(HDC dc, const BubbleLook& look) {
+    ++bubbleWork.drawn;
+    XorEllipse(dc, look);
+}
+
+void DrawBubbleLook(HDC dc, const BubbleLook& look) {
+    static BubblePictures pictures;
+    if (GetObjectType(dc) == OBJ_DC && pictures.Draw(dc, look)) {
+        ++bubbleWork.drawn;
+        return;
+    }
+    DrawBubbleEllipse(dc, look);
+}
+
+void DrawBubble(HDC dc, const BubblesData& data, int k) { DrawBubbleLook(dc, BubbleLookOf(data, k)); }
 
 void PaintBubbles(HWND hwnd) {
     PaintDC paint(hwnd);
@@ -28,14 +165,23 @@ void PaintBubbles(HWND hwnd) {
 
 void BubbleWindowSurface::DrawBubble(const BubblesData& data, int k) {
     ++bubbleWork.draws;
-    if (!dc_) dc_.emplace(hwnd_);
-    ::DrawBubble(dc_->get(), data, k);
+    toggles_.Toggle(BubbleLookOf(data, k));
 }
 
 BubbleClientSize BubbleWindowSurface::ClientSize() {
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
-    return {rc.right, rc.bottom};
+    if (!size_) {
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        size_ = BubbleClientSize{rc.right, rc.bottom};
+    }
+    return *size_;
+}
+
+void BubbleWindowSurface::Flush() {
+    if (toggles_.NothingToDraw()) return;
+    WindowDC dc(hwnd_);
+    toggles_.ForEachOdd([&dc](const BubbleLook& look) { DrawBubbleLook(dc.get(), look); });
+    toggles_.Clear();
 }
 
 TickCountClock::TickCountClock() : start_(GetTickCount()) { QueryPerformanceCounter(&counterStart_); }
