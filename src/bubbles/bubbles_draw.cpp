@@ -39,7 +39,7 @@ void XorEllipse(HDC dc, const BubbleLook& look) {
 constexpr int kMargin = kBubbleOutlineWidth;
 // Bigger boxes are drawn with Ellipse: such bubbles are few, and their pictures costly to keep.
 constexpr long long kLargestKeptSide = 512;
-constexpr size_t kMostKeptPictures = 512;
+constexpr size_t kMostKeptPictures = 1024;
 constexpr long long kMostKeptPixels = 4 << 20;
 
 struct Shape {
