@@ -2,7 +2,6 @@
 
 #include <list>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "bubbles/bubbles_window.h"
@@ -39,7 +38,7 @@ void XorEllipse(HDC dc, const BubbleLook& look) {
 constexpr int kMargin = kBubbleOutlineWidth;
 // Bigger boxes are drawn with Ellipse: such bubbles are few, and their pictures costly to keep.
 constexpr long long kLargestKeptSide = 512;
-constexpr size_t kMostKeptPictures = 1024;
+constexpr size_t kMostKeptPictures = 512; // a bitmap and a DC each
 constexpr long long kMostKeptPixels = 4 << 20;
 
 struct Shape {
@@ -60,78 +59,62 @@ struct ShapeHash {
 // run; the least recently used go first. Made compatible with the screen, so they suit window DCs only.
 class BubblePictures {
   public:
-    BubblePictures() : previous_(GetCurrentObject(dc_.get(), OBJ_BITMAP)) {}
-    ~BubblePictures() { SelectObject(dc_.get(), previous_); } // before the pictures are deleted
-    BubblePictures(const BubblePictures&) = delete;
-    BubblePictures& operator=(const BubblePictures&) = delete;
-
     // False when the look has no picture; nothing is drawn then.
     bool Draw(HDC target, const BubbleLook& look) {
         const long long width = static_cast<long long>(look.box.right) - look.box.left;
         const long long height = static_cast<long long>(look.box.bottom) - look.box.top;
         if (width <= 0 || height <= 0 || width > kLargestKeptSide || height > kLargestKeptSide) return false;
         const Shape shape{static_cast<int>(width), static_cast<int>(height), look.fill};
-        if (!Select(shape)) return false;
-        return BitBlt(target, look.box.left - kMargin, look.box.top - kMargin, shape.width + 2 * kMargin,
-                      shape.height + 2 * kMargin, dc_.get(), 0, 0, SRCINVERT) != FALSE;
+        HDC picture = Find(shape);
+        return picture != nullptr &&
+               BitBlt(target, look.box.left - kMargin, look.box.top - kMargin, shape.width + 2 * kMargin,
+                      shape.height + 2 * kMargin, picture, 0, 0, SRCINVERT) != FALSE;
     }
 
   private:
+    // Each picture stays selected into a DC of its own: selecting a bitmap costs Wine more than the blit.
     struct Picture {
+        Picture(const Shape& s, HBITMAP b) : shape(s), bitmap(b) { SelectObject(dc.get(), bitmap.get()); }
         Shape shape;
         GdiObject<HBITMAP> bitmap;
+        MemoryDC dc; // deleted first, which lets go of the bitmap
     };
 
     static long long Pixels(const Shape& s) {
         return static_cast<long long>(s.width + 2 * kMargin) * (s.height + 2 * kMargin);
     }
 
-    bool Select(const Shape& shape) {
+    HDC Find(const Shape& shape) {
         const auto found = index_.find(shape);
-        if (found != index_.end()) {
-            pictures_.splice(pictures_.begin(), pictures_, found->second);
-        } else if (!Make(shape)) {
-            return false;
-        }
-        HBITMAP bitmap = pictures_.front().bitmap.get();
-        if (selected_ != bitmap) SelectObject(dc_.get(), bitmap);
-        selected_ = bitmap;
-        return true;
+        if (found == index_.end()) return Make(shape);
+        pictures_.splice(pictures_.begin(), pictures_, found->second);
+        return pictures_.front().dc.get();
     }
 
-    bool Make(const Shape& shape) {
+    HDC Make(const Shape& shape) {
         while (!pictures_.empty() &&
-               (pictures_.size() >= kMostKeptPictures || pixels_ + Pixels(shape) > kMostKeptPixels))
-            DropOldest();
+               (pictures_.size() >= kMostKeptPictures || pixels_ + Pixels(shape) > kMostKeptPixels)) {
+            pixels_ -= Pixels(pictures_.back().shape);
+            index_.erase(pictures_.back().shape);
+            pictures_.pop_back();
+        }
         const int width = shape.width + 2 * kMargin;
         const int height = shape.height + 2 * kMargin;
-        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(WindowDC(nullptr).get(), width, height));
-        if (bitmap.get() == nullptr || dc_.get() == nullptr) return false;
-        SelectObject(dc_.get(), bitmap.get());
-        selected_ = bitmap.get();
-        PatBlt(dc_.get(), 0, 0, width, height, BLACKNESS);
-        XorEllipse(dc_.get(),
+        HBITMAP bitmap = CreateCompatibleBitmap(WindowDC(nullptr).get(), width, height);
+        if (bitmap == nullptr) return nullptr;
+        const Picture& picture = pictures_.emplace_front(shape, bitmap);
+        if (picture.dc.get() == nullptr) {
+            pictures_.pop_front();
+            return nullptr;
+        }
+        PatBlt(picture.dc.get(), 0, 0, width, height, BLACKNESS);
+        XorEllipse(picture.dc.get(),
                    {{kMargin, kMargin, kMargin + shape.width, kMargin + shape.height}, shape.fill});
-        pictures_.push_front({shape, std::move(bitmap)});
         index_[shape] = pictures_.begin();
         pixels_ += Pixels(shape);
-        return true;
+        return picture.dc.get();
     }
 
-    void DropOldest() {
-        const Picture& oldest = pictures_.back();
-        if (selected_ == oldest.bitmap.get()) {
-            SelectObject(dc_.get(), previous_);
-            selected_ = nullptr;
-        }
-        pixels_ -= Pixels(oldest.shape);
-        index_.erase(oldest.shape);
-        pictures_.pop_back();
-    }
-
-    MemoryDC dc_;
-    HGDIOBJ previous_;
-    HGDIOBJ selected_ = nullptr;
     std::list<Picture> pictures_; // the most recently used first
     std::unordered_map<Shape, std::list<Picture>::iterator, ShapeHash> index_;
     long long pixels_ = 0;
