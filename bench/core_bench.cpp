@@ -140,7 +140,8 @@ double CpuMilliseconds() {
 }
 
 // 199 bubbles made at random places in a window of the given size, ticked on the real clock with the
-// 16 ms budget until nothing moves: the ticks it takes and the CPU time of the whole settling.
+// 16 ms budget until nothing moves: the ticks it takes and the CPU time of the whole settling. Seeds 1 to 5,
+// the piles that bench_host.exe settle times in the real window.
 void BM_SettlePile(benchmark::State& state) {
     static BubblesData data;
     const BubbleClientSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
@@ -167,6 +168,7 @@ BENCHMARK(BM_SettlePile)
     ->ArgNames({"w", "h"})
     ->Args({800, 600})
     ->Args({640, 480})
+    ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,5 +1,5 @@
 // The bubble core driven by any sequence of the operations a Bubbles window performs: make, press,
-// drag, release, keys, menu modes, erase all, resize to any size (0 included), timer ticks on a fake
+// drag, release, keys, menu modes, erase all, resize to any size (empty ones often), timer ticks on a fake
 // clock that starts just before the 32-bit wrap, and the three settings. After every operation the
 // record must be sound and the picture (a model of the XOR drawing) must show exactly the bubbles.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -104,6 +105,14 @@ void CheckRecord(const BubblesData& data) {
     Check(marked == queued);
 }
 
+// An empty client area (minimized) leaves the record exactly as it was, however long it ticks.
+void Tick(BubblesData& data, ModelSurface& surface, FakeClock& clock) {
+    static BubblesData before;
+    before = data;
+    BubblesTimerTick(data, surface, clock);
+    Check(!ClientEmpty(surface.size) || std::memcmp(&before, &data, sizeof data) == 0);
+}
+
 float Coordinate(FuzzedDataProvider& in) { return static_cast<float>(in.ConsumeIntegral<int16_t>()); }
 
 } // namespace
@@ -148,22 +157,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             EraseAllBubbles(data);
             surface.Repaint(data);
             break;
-        case 7:
-            surface.size = {in.ConsumeIntegralInRange<int>(0, 32767),
-                            in.ConsumeIntegralInRange<int>(0, 32767)};
-            RequeueAllBubbles(data);
+        case 7: {
+            const int empty = in.ConsumeIntegralInRange<int>(0, 7); // bit 0: no width, bit 1: no height
+            surface.size = {empty & 1 ? 0 : in.ConsumeIntegralInRange<int>(0, 32767),
+                            empty & 2 ? 0 : in.ConsumeIntegralInRange<int>(0, 32767)};
+            BubblesClientResized(data, surface.size);
             surface.Repaint(data);
             break;
+        }
         case 8:
             clock.now += in.ConsumeIntegral<uint32_t>();
             clock.perReading = in.ConsumeIntegralInRange<uint32_t>(1, 20);
-            BubblesTimerTick(data, surface, clock);
+            Tick(data, surface, clock);
             break;
         case 9: {
             const int ticks = in.ConsumeIntegralInRange<int>(1, 64);
             for (int i = 0; i < ticks; ++i) {
                 clock.now += 16;
-                BubblesTimerTick(data, surface, clock);
+                Tick(data, surface, clock);
             }
             break;
         }

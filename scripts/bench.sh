@@ -4,7 +4,9 @@
 #  2. the whole program under Wine on a private Xvfb: CPU use (% of one core, from /proc utime+stime,
 #     apart for the program's process, wineserver and Xvfb) and each window's ticks per second, for a
 #     floor fixture (a bare MDI program whose 16 ms timers only take and release a DC), the default scene,
-#     xscreensaver's qix as a peer, a lone idle window and a heavy scene.
+#     xscreensaver's qix as a peer, a lone idle window and a heavy scene;
+#  3. settle times: 199 bubbles made at random in a 640x480 client of the real program (seeds 1 to 5), against
+#     the core's BM_SettlePile on the same piles.
 #   scripts/bench.sh                   everything, 30 s per measured run
 #   BENCH_SECONDS=10 scripts/bench.sh  shorter runs
 #   scripts/bench.sh --core | --wine   one half only
@@ -18,13 +20,15 @@ PART=${1:-all}
 PACKAGES+=(libbenchmark-dev xscreensaver-data-extra)
 ensure_packages
 
-if [ "$PART" != --wine ]; then
-    log "core benchmarks (native)"
-    cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/bench" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
-        -DDERODAZO_SANITIZE=OFF >/dev/null
-    cmake --build "$BUILD/bench" -j "$JOBS" --target core_bench >/dev/null
-    "$BUILD/bench/core_bench" --benchmark_counters_tabular=true
-fi
+# Relaxation steps per second of one Bubbles window in the heavy scene before the drawing was made cheap,
+# measured back to back with the change (docs/performance.md), for the ratio printed at the end.
+HEAVY_STEPS_BEFORE=${HEAVY_STEPS_BEFORE:-580}
+
+log "core benchmarks (native)"
+cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/bench" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
+    -DDERODAZO_SANITIZE=OFF >/dev/null
+cmake --build "$BUILD/bench" -j "$JOBS" --target core_bench >/dev/null
+[ "$PART" != --wine ] && "$BUILD/bench/core_bench" --benchmark_counters_tabular=true
 [ "$PART" = --core ] && exit 0
 
 log "Windows x86_64 build with the measuring tools"
@@ -139,4 +143,21 @@ for run in floor2 default lone floor8 heavy; do
         rate = $0; sub(/.* rate /, "", rate); sub(/ .*/, "", rate)
         printf "   %s  (%.0f %% of the lone idle window)\n", $0, rate / lone * 100 }' "$RESULTS/$run.out"
 done
+
+log "settling 199 bubbles in 640x480, seeds 1 to 5"
+wine "$EXE_DIR/bench_host.exe" settle 640 480 5 2>/dev/null | tee "$RESULTS/settle.out"
+core=$("$BUILD/bench/core_bench" --benchmark_filter='BM_SettlePile/w:640/h:480' 2>/dev/null |
+    grep -o 'cpu_ms=[0-9.]*' | cut -d= -f2)
+awk -v core="$core" '/^settle/ { wall += $7; cpu += $9; ticks += $11; n++ } END {
+    printf "settle 640x480: real program %.1f ms CPU (%.0f ms wall, %.1f ticks), core %.1f ms CPU: %.2f x (target <= 3)\n",
+           cpu / n, wall / n, ticks / n, core, cpu / n / core }' "$RESULTS/settle.out"
+echo
+echo "Heavy scene, per Bubbles window"
+awk -v before="$HEAVY_STEPS_BEFORE" '/^window BubblesWind/ {
+    for (i = 1; i < NF; i++) { if ($i == "steps/s") s += $(i + 1); if ($i == "draws/s") d += $(i + 1);
+                               if ($i == "drawn/s") g += $(i + 1) }
+    n++ } END {
+    printf "relaxation steps/s %.0f, draws asked/s %.0f, pictures drawn/s %.0f\n", s / n, d / n, g / n
+    printf "steps/s against before the drawing change (%d): %.1f x (target >= 20)\n", before, s / n / before
+}' "$RESULTS/heavy.out"
 rm -rf "$RESULTS"

@@ -24,6 +24,13 @@ bool MouseOverClient(HWND hwnd) {
     return SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTCLIENT;
 }
 
+// A Pop press takes no capture, so its release outside the window never reaches us: the first message
+// that finds the button up ends it. A captured press ends by its release or the loss of the capture.
+void EndReleasedPress(HWND hwnd, bool buttonDown) {
+    BubblesData* data = GetBubblesData(hwnd);
+    if (data != nullptr && data->pressActive && !buttonDown && GetCapture() != hwnd) EndDrag(*data);
+}
+
 } // namespace
 
 void LoadBubbleCursors() {
@@ -42,6 +49,7 @@ void UpdateMouseMode(HWND hwnd, bool setCursor) {
 }
 
 LRESULT BubblesOnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(wParam) == hwnd) EndReleasedPress(hwnd, KeyDown(VK_LBUTTON));
     if (reinterpret_cast<HWND>(wParam) != hwnd || LOWORD(lParam) != HTCLIENT)
         return DefMDIChildProcA(hwnd, WM_SETCURSOR, wParam, lParam);
     UpdateMouseMode(hwnd, true);
@@ -63,7 +71,8 @@ void BubblesOnLButtonDown(HWND hwnd, LPARAM lParam) {
     if (PressBubbles(*data, surface, MouseX(lParam), MouseY(lParam))) SetCapture(hwnd);
 }
 
-void BubblesOnMouseMove(HWND hwnd, LPARAM lParam) {
+void BubblesOnMouseMove(HWND hwnd, WPARAM keys, LPARAM lParam) {
+    EndReleasedPress(hwnd, (keys & MK_LBUTTON) != 0);
     BubblesData* data = GetBubblesData(hwnd);
     if (data == nullptr || data->held == 0) return;
     BubbleWindowSurface surface(hwnd);

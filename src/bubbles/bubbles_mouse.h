@@ -10,7 +10,7 @@ void UpdateMouseMode(HWND hwnd, bool setCursor);
 LRESULT BubblesOnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam);
 void BubblesOnKey(HWND hwnd, WPARAM key, LPARAM lParam);
 void BubblesOnLButtonDown(HWND hwnd, LPARAM lParam);
-void BubblesOnMouseMove(HWND hwnd, LPARAM lParam);
+void BubblesOnMouseMove(HWND hwnd, WPARAM keys, LPARAM lParam);
 void BubblesOnLButtonUp(HWND hwnd);
 // Ends a press whatever ended it: release, lost capture, activation.
 void BubblesEndDrag(HWND hwnd);

@@ -42,7 +42,10 @@ void BubblesOnDestroy(HWND hwnd) {
 }
 
 void BubblesOnSize(HWND hwnd) {
-    if (BubblesData* data = GetBubblesData(hwnd)) RequeueAllBubbles(*data);
+    BubblesData* data = GetBubblesData(hwnd);
+    if (data == nullptr) return;
+    BubbleWindowSurface surface(hwnd);
+    BubblesClientResized(*data, surface.ClientSize());
 }
 
 void BubblesOnTimer(HWND hwnd, WPARAM timerId) {
@@ -50,7 +53,7 @@ void BubblesOnTimer(HWND hwnd, WPARAM timerId) {
     if (timerId != kBubblesTimer || data == nullptr) return;
     BubbleWindowSurface surface(hwnd);
     TickCountClock clock;
-    BubblesTimerTick(*data, surface, clock);
+    bubbleWork.steps += BubblesTimerTick(*data, surface, clock);
 }
 
 void BubblesOnCommand(HWND hwnd, int command) {
@@ -137,7 +140,7 @@ LRESULT CALLBACK BubblesWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_TIMER: BubblesOnTimer(hwnd, wParam); return 0;
     case WM_INITMENUPOPUP: BubblesOnInitMenuPopup(hwnd, reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_LBUTTONDOWN: BubblesOnLButtonDown(hwnd, lParam); return 0;
-    case WM_MOUSEMOVE: BubblesOnMouseMove(hwnd, lParam); return 0;
+    case WM_MOUSEMOVE: BubblesOnMouseMove(hwnd, wParam, lParam); return 0;
     case WM_LBUTTONUP: BubblesOnLButtonUp(hwnd); return 0;
     case WM_CAPTURECHANGED: BubblesEndDrag(hwnd); break;
     case WM_MDIACTIVATE: return BubblesOnMdiActivate(hwnd, wParam, lParam);

@@ -71,3 +71,17 @@ class PaintDC {
     HWND hwnd_;
     HDC dc_;
 };
+
+class MemoryDC {
+  public:
+    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};

@@ -7,3 +7,8 @@ BubbleBox BubbleBounds(const Bubble& b) {
     const float bottom = b.y + b.radius;
     return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
 }
+
+BubbleLook BubbleLookOf(const BubblesData& data, int k) {
+    const Bubble& b = data.bubbles[k];
+    return {BubbleBounds(b), data.designer ? b.colour : -1};
+}

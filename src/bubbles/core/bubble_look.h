@@ -22,3 +22,17 @@ struct BubbleBox {
 
 // The bounding box handed to Ellipse: float edges truncated toward zero (-2.5 gives -2).
 BubbleBox BubbleBounds(const Bubble& b);
+
+// What a drawn bubble puts on the window: its box and its fill colour in Designer style, or -1 for a ring.
+// Two draws of one look XOR the very same pixels, so they cancel.
+struct BubbleLook {
+    BubbleBox box;
+    int fill;
+};
+
+inline bool operator==(const BubbleLook& a, const BubbleLook& b) {
+    return a.box.left == b.box.left && a.box.top == b.box.top && a.box.right == b.box.right &&
+           a.box.bottom == b.box.bottom && a.fill == b.fill;
+}
+
+BubbleLook BubbleLookOf(const BubblesData& data, int k);

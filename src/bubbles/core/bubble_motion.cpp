@@ -170,16 +170,26 @@ void MakeBubble(BubblesData& data, BubbleSurface& surface) {
     surface.DrawBubble(data, k);
 }
 
-void BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock) {
+void BubblesClientResized(BubblesData& data, BubbleClientSize size) {
+    if (!ClientEmpty(size)) RequeueAllBubbles(data);
+}
+
+int BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock) {
+    // A minimized window pauses: relaxing against 0x0 would pile everything in the corner for good. Gravity,
+    // Yeast and growth wait as well; their due times simply pass, and as each fires once and re-arms from
+    // the time it fires, the first tick after a restore brings at most one pulse, event and step.
+    if (ClientEmpty(surface.ClientSize())) return 0;
     const uint32_t now = clock.Now();
     if (data.gravityTime != 0 && TickDue(data.gravityTime, now)) {
         data.gravityTime = ArmTick(now + kGravityPeriodMs);
         GravityPulse(data);
     }
-    for (;;) {
+    int steps = 0;
+    for (;; ++steps) {
         const uint32_t reading = clock.Now();
         if (static_cast<int32_t>(now + kTickBudgetMs - reading) <= 0 || data.queueHead <= 0) break;
         ProcessBubble(data, surface, DequeueBubble(data));
     }
     YeastAndGrowth(data, surface, clock);
+    return steps;
 }

@@ -38,5 +38,12 @@ void BudBubble(BubblesData& data, BubbleSurface& surface, int parent);
 // A new bubble of the default radius at a random place in the client area.
 void MakeBubble(BubblesData& data, BubbleSurface& surface);
 
+// A client area without pixels (a minimized window) has no edges to keep the bubbles inside.
+inline bool ClientEmpty(BubbleClientSize size) { return size.width <= 0 || size.height <= 0; }
+
+// A new client size: every bubble is checked against the new edges, unless there are none.
+void BubblesClientResized(BubblesData& data, BubbleClientSize size);
+
 // Gravity, then queue work until the queue is empty or the budget is used up, then yeast and growth.
-void BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);
+// Returns the number of relaxation steps run. Does nothing while the client area is empty.
+int BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);
