@@ -24,7 +24,7 @@ BubblesData& Spread(HWND hwnd, int n) {
 TEST_F(AppTest, AMinimizedBubblesWindowPausesAndIsRestoredToTheSamePicture) {
     HWND w = NewChild(IDM_NEW_BUBBLES);
     BubblesData& data = Spread(w, 6);
-    const std::vector<COLORREF> before = ClientPixels(w);
+    const std::vector<COLORREF> before = Capture(w);
     data.gravityTime = data.yeastTime = 1; // long due
     const BubblesData kept = data;
     SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -33,8 +33,8 @@ TEST_F(AppTest, AMinimizedBubblesWindowPausesAndIsRestoredToTheSamePicture) {
     EXPECT_EQ(std::memcmp(&kept, &data, sizeof data), 0) << "no requeue, relaxation, pulse or bud";
     data.gravityTime = data.yeastTime = 0;
     SendMessageA(w, WM_SYSCOMMAND, SC_RESTORE, 0);
-    PumpMessages();
-    EXPECT_TRUE(ClientPixels(w) == before);
+    Pump();
+    EXPECT_TRUE(Capture(w) == before);
 }
 
 TEST_F(AppTest, APopPressReleasedOutsideBubblesEndsAtTheFirstMessageThatFindsTheButtonUp) {
@@ -79,7 +79,7 @@ TEST_F(AppTest, BubblesDrawnFromKeptPicturesAndNetChangesMatchTheirEllipsesBitFo
                          : surface.DrawBubble(data, k);
             }
         } // the surface draws its net change as it goes
-        pictures[way] = ClientPixels(w);
+        pictures[way] = Capture(w);
     }
     EXPECT_TRUE(pictures[0] != std::vector<COLORREF>(pictures[0].size(), RGB(255, 255, 255)));
     EXPECT_TRUE(pictures[0] == pictures[1]);
