@@ -1,6 +1,5 @@
-// Any sequence of what a Bubbles window does (make, press, drag, release, keys, menu modes, erase all,
-// resize, timer ticks on a clock that starts just before the 32-bit wrap, the three settings) leaves the
-// record sound and the XOR picture showing exactly the bubbles.
+// Any sequence of what a Bubbles window does, on a clock that starts just before the 32-bit wrap, leaves
+// the record sound and the XOR picture showing exactly the bubbles.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
