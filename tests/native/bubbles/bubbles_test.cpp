@@ -41,7 +41,9 @@ TEST_F(Bubbles, TheQueueIsFirstInFirstOutHoldsEachBubbleOnceAndRequeuesHighestFi
     EXPECT_EQ(Queue(), (std::vector{1, 5, 3}));
     for (int k : {1, 5, 3, 0})
         EXPECT_EQ(DequeueBubble(data), k);
-    EnqueueBubble(data, 2);
+    for (int k : {2, 3}) // an emptied queue takes bubbles again
+        EnqueueBubble(data, k);
+    EXPECT_EQ(Queue(), (std::vector{2, 3}));
     RequeueAllBubbles(data);
     EXPECT_EQ(std::tuple(Queue(), data.queueTail), std::tuple(std::vector{5, 4, 3, 2, 1}, 1));
     data.held = 2;

@@ -31,7 +31,7 @@ TEST(LinesColours, SineQuartersMirrorBitForBitAndEachHueSectorPicksItsChannels) 
 }
 
 TEST(LinesFigure, ChannelCentresAndPointsTruncateTowardZeroAndColoursWrap) {
-    const LinesChannel ch = MakeLinesChannel(10, 301, 20, 17, 768, 48); // centre 10 + 291 / 2 toward zero
+    const LinesChannel ch = MakeLinesChannel(10, 301, 20, 17, 768, 48); // centre 301 - 291 / 2, rounded up
     EXPECT_EQ(std::tuple(ch.swing, ch.centre, ch.phase, ch.increment), std::tuple(291, 156, 17, 16));
     InitSineTable();
     LinesFigurePlan plan{};
