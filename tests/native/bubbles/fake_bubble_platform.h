@@ -1,7 +1,6 @@
 #pragma once
 #include <set>
 #include <tuple>
-#include <vector>
 
 #include "bubbles/core/bubble_look.h"
 #include "bubbles/core/bubble_surface.h"
@@ -14,16 +13,13 @@ struct XorSurface : BubbleSurface {
         if (picture.erase(look) == 0) picture.insert(look);
     }
     BubbleClientSize ClientSize() override { return size; }
-    void Repaint(const BubblesData& data) { // as WM_PAINT leaves it: every bubble drawn once
+    XorSurface& Repaint(const BubblesData& data) { // as WM_PAINT leaves it: every bubble drawn once
         picture.clear();
         for (int k = 1; k <= data.count; ++k)
             DrawBubble(data, k);
+        return *this;
     }
-    bool ShowsExactly(const BubblesData& data) const {
-        XorSurface model;
-        model.Repaint(data);
-        return model.picture == picture;
-    }
+    bool ShowsExactly(const BubblesData& data) const { return XorSurface().Repaint(data).picture == picture; }
     BubbleClientSize size{400, 300};
     std::set<std::tuple<int, int, int, int, int16_t, int32_t>> picture;
 };

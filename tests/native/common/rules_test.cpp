@@ -4,24 +4,11 @@
 
 #include "about/core/centering.h"
 #include "bubbles/core/bubble_settings.h"
-#include "common/core/random.h"
 #include "common/ids.h"
 #include "lines/core/lines_flags.h"
 #include "shell/core/command_line.h"
 #include "shell/core/split_rule.h"
 
-TEST(Random, FollowsTheGeneratorFormulaForAnyBound) {
-    const uint32_t bounds[] = {0, 1, 9, 1000, 131075};
-    uint32_t state = 0x80000001u; // written out here, independently of the code under test
-    SeedRandom(state);
-    for (int i = 0; i < 1000; ++i) {
-        state = state * 214013u + 2531011u;
-        const uint32_t n = bounds[i % 5];
-        ASSERT_EQ(RandomBelow(static_cast<int>(n)), static_cast<int>((n * ((state >> 16) & 0x7FFFu)) >> 15));
-    }
-}
-
-// The fuzzer checks every byte string against the rule; these are the cases a reader looks for.
 TEST(Flags, AnArgumentNamesTheFirstKeywordItIsACaseInsensitivePrefixOf) {
     using enum ArgumentAction;
     // clang-format off
@@ -37,7 +24,7 @@ TEST(Flags, AnArgumentNamesTheFirstKeywordItIsACaseInsensitivePrefixOf) {
             << (arg ? arg : "null");
 }
 
-TEST(SplitRule, HalvesAcrossWhenTallerElseSideBySideTheKeptHalfTakingTheOddPixelAndNoHalfBelowForty) {
+TEST(Placement, SplitsHalveAcrossIfTallerElseSideBySideKeepingTheOddPixelNoHalfBelow40AndCentringTruncates) {
     using Box = std::tuple<int, int, int, int>; // left, top, right, bottom
     // clang-format off
     const std::tuple<Box, bool, Box, Box> cases[] = {{{0, 0, 300, 401}, true, {0, 0, 300, 201}, {0, 201, 300, 401}},
@@ -46,20 +33,15 @@ TEST(SplitRule, HalvesAcrossWhenTallerElseSideBySideTheKeptHalfTakingTheOddPixel
     // clang-format on
     for (const auto& [active, made, kept, freed] : cases) {
         const Split s = SplitWindowRect(std::make_from_tuple<SplitRect>(active));
-        const auto box = [made](const SplitRect& r) {
-            return made ? Box(r.left, r.top, r.right, r.bottom) : Box();
-        };
+        const auto box = [=](auto& r) { return made ? Box(r.left, r.top, r.right, r.bottom) : Box(); };
         EXPECT_EQ(std::tuple(s.made, box(s.kept), box(s.freed)), std::tuple(made, kept, freed));
     }
-}
-
-TEST(Centering, HalvesTowardZeroWithoutOverflow) {
     // clang-format off
-    const std::tuple<CenterRect, int, int, int, int> cases[] = {{{0, 0, 801, 601}, 401, 301, 200, 150},
+    const std::tuple<CenterRect, int, int, int, int> centrings[] = {{{0, 0, 801, 601}, 401, 301, 200, 150},
         {{-3, -5, 0, 0}, 0, 0, -1, -2}, {{-700, -400, 100, 200}, 420, 327, -510, -263},
         {{INT_MAX - 10, INT_MIN, INT_MAX, INT_MIN + 10}, 4, 4, INT_MAX - 7, INT_MIN + 3}};
     // clang-format on
-    for (const auto& [outer, width, height, x, y] : cases) {
+    for (const auto& [outer, width, height, x, y] : centrings) {
         const CenterPoint p = CenteredTopLeft(outer, width, height);
         EXPECT_EQ(std::pair(p.x, p.y), std::pair(x, y)) << outer.left;
     }
