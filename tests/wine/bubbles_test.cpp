@@ -1,8 +1,11 @@
+#include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_record.h"
 #include "bubbles/core/bubble_look.h"
 #include "common/app_state.h"
 #include "common/ids.h"
 #include "harness.h"
+
+#include <cstring>
 
 namespace {
 
@@ -62,8 +65,7 @@ TEST_F(Bubbles, ThePictureIsEveryBubbleXoredOnWhiteThroughPaintsDesignerAndMotio
         EXPECT_TRUE(Capture(w) == Model());
     }
     for (int designer : {0, 1}) {
-        Send(WM_COMMAND, IDM_BUBBLES_DESIGNER);
-        Pump();
+        Send(WM_COMMAND, IDM_BUBBLES_DESIGNER), Pump();
         EXPECT_TRUE(Capture(w) == Model()) << designer;
     }
     Send(WM_TIMER, 2); // not its timer
@@ -94,8 +96,7 @@ TEST_F(Bubbles, TheMouseMovesAndPopsBubblesAndTheModeShowsInMenuAndCursor) {
     EXPECT_TRUE(Capture(w) == Model());
     for (int mode : {1, 2, 0}) {
         Send(WM_COMMAND, IDM_BUBBLES_MOVE + mode);
-        for (int item = 0; item <= 2; ++item)
-            EXPECT_EQ(MenuState(hmenuBubbles, IDM_BUBBLES_MOVE + item) & MF_CHECKED, item == mode ? 8u : 0u);
+        EXPECT_EQ(MenuState(hmenuBubbles, IDM_BUBBLES_MOVE + mode), UINT{MFT_RADIOCHECK | MF_CHECKED});
         Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         const char* name = mode == 0 ? IDC_ARROW : MAKEINTRESOURCEA(mode == 1 ? IDCUR_POP : IDCUR_GROW);
         EXPECT_EQ(GetCursor(), LoadCursorA(mode == 0 ? nullptr : hInst, name)) << mode;
@@ -117,17 +118,16 @@ TEST_F(Bubbles, MenuFlagsAndNewWindowsFollowTheRecordUpToTheLastBubble) {
     BubblesData& d = Open({});
     const UINT items[] = {IDM_BUBBLES_MAKE, IDM_BUBBLES_ERASE_ALL, IDM_BUBBLES_GRAVITY, IDM_BUBBLES_DESIGNER,
                           IDM_BUBBLES_YEAST};
-    const auto expectMenu = [&](std::vector<UINT> states) {
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(MenuState(hmenuBubbles, items[i]), states[i]) << items[i];
-    };
-    expectMenu({0, MF_GRAYED, 0, MF_CHECKED, 0});
+    const UINT fresh[] = {0, MF_GRAYED, 0, MF_CHECKED, 0}, flipped[] = {0, 0, MF_CHECKED, 0, 0};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(MenuState(hmenuBubbles, items[i]), fresh[i]) << items[i];
     const std::pair<const char*, LRESULT> flags[] = {{"/MAKE", 1}, {"/m", 1},   {"/", 1},      {"/d", 1},
                                                      {"/GRAV", 1}, {"/y", 1},   {"/yeast", 1}, {"/makes", 0},
                                                      {"-make", 0}, {nullptr, 0}};
     for (const auto& [flag, known] : flags)
         EXPECT_EQ(Send(UWM_FLAG, reinterpret_cast<WPARAM>(flag)), known) << flag;
-    expectMenu({0, 0, MF_CHECKED, 0, 0});
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(MenuState(hmenuBubbles, items[i]), flipped[i]) << items[i];
     d.defaultRadius = 3; // small enough that 199 bubbles come to rest
     while (d.count < 198)
         Send(WM_COMMAND, IDM_BUBBLES_MAKE);
@@ -144,6 +144,63 @@ TEST_F(Bubbles, MenuFlagsAndNewWindowsFollowTheRecordUpToTheLastBubble) {
     const BubblesData& split = *GetBubblesData(NewChild(IDM_NEW_BUBBLES));
     EXPECT_TRUE(split.defaultRadius == 35.0f && split.gravityTime == d.gravityTime && split.designer == 0);
     EXPECT_TRUE(split.yeastTime == 0 && split.count == 0);
+}
+
+TEST_F(Bubbles, AMinimizedWindowPausesAndIsRestoredToTheSamePicture) {
+    BubblesData& d = Open({At(50, 40, 20, 1), At(100, 55, 20, 2), At(150, 70, 20, 3), At(200, 40, 20, 4)});
+    const Pixels before = Capture(w);
+    d.gravityTime = d.yeastTime = 1; // long due
+    const BubblesData kept = d;
+    Send(WM_SYSCOMMAND, SC_MINIMIZE);
+    Ticks(50);
+    EXPECT_EQ(std::memcmp(&kept, &d, sizeof d), 0) << "no requeue, relaxation, pulse or bud";
+    d.gravityTime = d.yeastTime = 0;
+    Send(WM_SYSCOMMAND, SC_RESTORE);
+    Pump();
+    EXPECT_TRUE(Capture(w) == before);
+}
+
+TEST_F(Bubbles, APopPressReleasedOutsideEndsAtTheFirstMessageThatFindsTheButtonUp) {
+    BubblesData& d = Open({At(50, 40, 20, 1)});
+    Send(WM_COMMAND, IDM_BUBBLES_POP);
+    BYTE keys[256] = {}; // as GetKeyState sees them
+    for (const UINT msg : {WM_MOUSEMOVE, WM_SETCURSOR}) {
+        d.count = 1; // the press pops it; the press stays until the button is seen up
+        Mouse(WM_LBUTTONDOWN, 50, 40);
+        EXPECT_TRUE(d.pressActive && GetCapture() != w);
+        for (const BYTE down : {0x80, 0}) { // released outside the window: no WM_LBUTTONUP
+            keys[VK_LBUTTON] = down;
+            SetKeyboardState(keys);
+            const WPARAM wParam = msg == WM_SETCURSOR ? reinterpret_cast<WPARAM>(w) : down ? MK_LBUTTON : 0;
+            Send(msg, wParam, msg == WM_SETCURSOR ? MAKELPARAM(HTCLIENT, WM_MOUSEMOVE) : 0);
+            EXPECT_EQ(d.pressActive, down ? 1 : 0) << msg;
+        }
+    }
+}
+
+// XOR draws as plain Ellipses, then through the window's surface (kept pictures, net change per message):
+// every colour, both styles, radii 0 to beyond the window, across the edges, overlaps, draws that cancel.
+TEST_F(Bubbles, KeptPicturesAndNetChangesMatchTheEllipsesBitForBit) {
+    BubblesData& d = Open({});
+    const float radii[] = {0, 0.5f, 1, 1.5f, 2, 3, 7.25f, 20, 20.5f, 64, 150, 300, 2000};
+    for (int k = 1; k <= 120; ++k)
+        d.bubbles[k] =
+            At((k * 37 % 480) - 40 + (k % 4) * 0.25f, (k * 53 % 360) - 40.5f, radii[k % 13], k % 17);
+    Pixels pictures[2];
+    for (int way = 0; way < 2; ++way) {
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        {
+            BubbleWindowSurface surface(w);
+            for (int i = 0; i < 400; ++i) {
+                d.designer = (i / 17) % 2;
+                const int k = 1 + i * 7 % 120;
+                way == 0 ? DrawBubbleEllipse(WindowDC(w).get(), BubbleLookOf(d, k))
+                         : surface.DrawBubble(d, k);
+            }
+        } // the surface draws its net change as it goes
+        pictures[way] = Capture(w);
+    }
+    EXPECT_TRUE(pictures[0] != Pixels(pictures[0].size(), 0xFFFFFF) && pictures[0] == pictures[1]);
 }
 
 } // namespace
