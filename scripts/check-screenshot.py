@@ -8,22 +8,15 @@ import subprocess
 import sys
 
 ppm = subprocess.run(["convert", sys.argv[1], "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
-header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-width, height = int(header[1]), int(header[2])
-data = ppm[header.end():]
-pixels = [data[i:i + 3] for i in range(0, width * height * 3, 3)]
+width, height = map(int, re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm).groups())
+pixels = [ppm[i:i + 3] for i in range(len(ppm) - width * height * 3, len(ppm), 3)]  # the raster ends the file
 white = [pixel == b"\xff\xff\xff" for pixel in pixels]
 
 
 def windows(shares):
     """Runs of mostly white rows or columns at least 60 long, joined across a line drawn over them."""
-    runs = []
-    for i in (i for i, share in enumerate(shares) if share >= 0.5):
-        if runs and i - runs[-1][1] <= 3:
-            runs[-1][1] = i
-        else:
-            runs.append([i, i])
-    return sum(end - start >= 59 for start, end in runs)
+    lines = "".join("1" if share >= 0.5 else "0" for share in shares)
+    return sum(len(run) >= 60 for run in re.findall("1(?:0{0,2}1)*", lines))
 
 
 active = bytes(int(part) for part in (sys.argv[2:] or ["50,150,250"])[0].split(","))

@@ -1,49 +1,37 @@
 #!/usr/bin/env bash
-# Runs a build's real Derodazo.exe under Wine and checks from outside how it behaves:
-#   end-to-end   four command lines end with exit code 0 after WM_CLOSE; the default start-up's screenshot
-#                shows the active frame, two child windows and bubbles (check-screenshot.py)
-#   reliability  hostile command lines and MONKEY_SECONDS (20) of random input (poke.exe monkey, seed
-#                MONKEY_SEED) end with exit code 0, and nothing under drive_c or in the registry changes
+# Usage: program-checks.sh MODE BUILD_DIR. Runs the build's real Derodazo.exe under Wine and checks it from outside:
+#   end-to-end   command lines exit with 0 after WM_CLOSE; the start-up screenshot passes check-screenshot.py
+#   reliability  hostile arguments and MONKEY_SECONDS (20) of poke monkey exit with 0, write nothing to the prefix
 #   installer    the NSIS installer installs silently, the installed program runs, the uninstaller removes all
-# Usage: program-checks.sh end-to-end|reliability|installer BUILD_DIR. Exits 77 without Wine and a display.
+# Exits 77 without Wine and a display.
 set -uo pipefail
-mode=$1 build=$(cd "$2" && pwd) scripts=$(cd "$(dirname "$0")" && pwd)
-exe=$build/Derodazo.exe poke=$build/poke.exe seconds=${MONKEY_SECONDS:-20} seed=${MONKEY_SEED:-$RANDOM}
-if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then echo "needs the DISPLAY and WINEPREFIX of lib.sh"; exit 77; fi
-failures=0
-expect() { # what, command...
-    if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
+mode=$1 build=$(cd "$2" && pwd) scripts=$(cd "$(dirname "$0")" && pwd) shot=$build/startup-check.png
+exe=$build/Derodazo.exe poke=$build/poke.exe seconds=${MONKEY_SECONDS:-20} seed=${MONKEY_SEED:-$RANDOM} failures=0
+[ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || { echo "needs the DISPLAY and WINEPREFIX of lib.sh"; exit 77; }
+expect() { if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi; } # what, command...
 quiet() { "$@" >/dev/null 2>&1; }
-absent() { ! quiet "$@"; }
-# Runs a program, runs a command meanwhile, closes its frame from outside and expects exit code 0.
-# A run that hangs is stopped a minute after the monkey would have finished, and fails.
-runs() { # command meanwhile, program, arguments...
+# runs COMMAND PROGRAM ARGS...: runs COMMAND meanwhile, closes the frame from outside and expects exit code 0.
+runs() { # a run that hangs is stopped, and fails, a minute after the monkey would have finished
     timeout $((60 + seconds)) wine "${@:2}" &
-    local app=$! during=0 code=0
-    $1 && quiet wine "$poke" close || during=1
-    wait "$app" || { code=$?; echo "exit code $code"; }
-    return $((during || code))
+    local app=$! failed=0
+    $1 && quiet wine "$poke" close || failed=1
+    wait "$app" || { echo "exit code $?"; failed=1; }
+    return $failed
 }
 
 case $mode in
 end-to-end)
-    shot=$build/startup-check.png
     expect "no arguments, with a screenshot" "$scripts/shoot.sh" "$build" "$shot" 2
     expect "the start-up screenshot $shot" python3 "$scripts/check-screenshot.py" "$shot"
-    expect "-next alone" runs : "$exe" -next
-    expect "-bubbles /make -lines" runs : "$exe" -bubbles /make -lines
-    expect "-LINES /boxes -b -n /gravity" runs : "$exe" -LINES /boxes -b -n /gravity ;;
+    for a in -next "-bubbles /make -lines" "-LINES /boxes -b -n /gravity"; do expect "$a" runs : "$exe" $a; done ;;
 reliability)
     snapshot() { # but for the keys Wine's display driver makes and drops again with the desktop
         find "$WINEPREFIX/drive_c" -printf '%p %s %T@\n' 2>/dev/null | sort
         for hive in HKCU HKLM; do quiet wine reg export $hive "$build/$hive.reg" /y && iconv -f utf-16 "$build/$hive.reg"; done |
-            awk '/^\[/ { wine = /Wine\\Temporary System Parameters|Control\\Video\\/ } !wine'
-    }
+            awk '/^\[/ { wine = /Wine\\Temporary System Parameters|Control\\Video\\/ } !wine'; }
     monkey() { wine "$poke" monkey "$seconds" "$seed"; }
     before=$(snapshot)
-    mapfile -t thousand < <(printf -- '/make\n/x%d\n' {1..499})
-    expect "1000 arguments" runs : "$exe" -bubbles "${thousand[@]}" -lines
+    expect "1000 arguments" runs : "$exe" -bubbles $(printf '/make /x%d ' {1..499}) -lines
     # A whole command line holds at most 32 767 characters.
     expect "a 30 000-character argument" runs : "$exe" -bubbles "/$(head -c 30000 /dev/zero | tr '\0' m)" /make
     expect "non-ASCII arguments" runs : "$exe" -bubbles $'/m\xe1ke' $'-l\xcdnes' $'\xc3\xa9' $'\xff\xfe' /make
@@ -52,12 +40,10 @@ reliability)
     expect "nothing written under drive_c or to the registry" diff <(echo "$before") <(snapshot) ;;
 installer)
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d" # keeps the shortcut out of this machine's menus
-    dir="$WINEPREFIX/drive_c/Program Files/Derodazo" win='C:\Program Files\Derodazo\Derodazo.exe'
-    lnk="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Derodazo.lnk"
-    key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Derodazo'
-    scr="$WINEPREFIX/drive_c/windows/system32/Derodazo.scr"
-    rm -rf "$dir" "$lnk" "$scr" "$build/installer-test" # what a run stopped half-way left
-    quiet wine reg delete "$key" /f
+    c=$WINEPREFIX/drive_c key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Derodazo'
+    dir="$c/Program Files/Derodazo" lnk="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Derodazo.lnk"
+    scr=$c/windows/system32/Derodazo.scr win='C:\Program Files\Derodazo\Derodazo.exe'
+    rm -rf "$dir" "$lnk" "$scr" "$build/installer-test"; quiet wine reg delete "$key" /f # left by a stopped run
     expect "cpack makes the installer" quiet cpack --config "$build/CPackConfig.cmake" -G NSIS -B "$build/installer-test"
     expect "the installer exits with 0" wine "$build"/installer-test/Derodazo-*-setup.exe /S
     expect "the program folder holds Derodazo.exe and Uninstall.exe" test "$(cd "$dir" && echo *)" = "Derodazo.exe Uninstall.exe"
@@ -70,6 +56,6 @@ installer)
     # It hands over to a copy of itself and returns at once; the folder is the last thing it removes.
     for _ in $(seq 300); do [ -e "$dir" ] && sleep 0.1; done
     expect "the program folder, the shortcut and the screen saver are removed" test ! -e "$dir" -a ! -e "$lnk" -a ! -e "$scr"
-    expect "the uninstaller is unregistered" absent wine reg query "$key" ;;
+    expect "the uninstaller is unregistered" test "$(quiet wine reg query "$key"; echo $?)" != 0 ;;
 esac
 exit $((failures > 0))

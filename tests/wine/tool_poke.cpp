@@ -1,15 +1,14 @@
 // Drives a running Derodazo from outside as a user would, once its frame shows (it waits up to 30 s):
-//   poke wait | close         close also dismisses the About box, then sends the frame WM_CLOSE
-//   poke rect                 prints the frame's screen rectangle as "x y width height"
-//   poke command ID           chooses menu command ID
-//   poke syscolor INDEX       prints the system colour as "red green blue"
-//   poke monkey SECONDS SEED  random clicks, drags, accelerators, menu commands and activations
+//   poke wait | close | rect   close also dismisses the About box; rect prints "x y width height"
+//   poke command ID            chooses menu command ID
+//   poke monkey SECONDS SEED   random clicks, drags, accelerators, menu commands and activations
+//   poke syscolor INDEX        prints the system colour as "red green blue", without waiting
 // Exits 0 on success, 1 when the frame never showed or went away, 2 on a bad argument.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "../../src/common/ids.h"
@@ -24,43 +23,35 @@ unsigned Random(unsigned n) {
     return (seed >> 8) % n;
 }
 
-void Key(WORD vk, DWORD up) {
-    INPUT in{INPUT_KEYBOARD, {}};
-    in.ki = {vk, 0, up, 0, 0};
-    SendInput(1, &in, sizeof in);
-}
-
 void Mouse(POINT p, DWORD flags) {
-    INPUT in{INPUT_MOUSE, {}};
-    in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
+    mouse_event(flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE,
+                p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1),
+                p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
 }
 
 // A click, or a drag when the mouse moves while down; Shift or Ctrl change what it does in Bubbles.
 void ClickOrDrag(HWND child) {
-    const WORD modifier = Random(3) == 0 ? VK_SHIFT : Random(2) == 0 ? VK_CONTROL : 0;
+    const BYTE modifier = Random(3) == 0 ? VK_SHIFT : Random(2) == 0 ? VK_CONTROL : 0;
     RECT rc{};
     GetClientRect(child, &rc);
     POINT p{static_cast<LONG>(Random(rc.right + 1)), static_cast<LONG>(Random(rc.bottom + 1))};
     ClientToScreen(child, &p);
-    if (modifier) Key(modifier, 0);
+    if (modifier) keybd_event(modifier, 0, 0, 0);
     Mouse(p, MOUSEEVENTF_LEFTDOWN);
     for (unsigned i = Random(6); i > 0; --i, Sleep(Random(20))) {
         p = {p.x + static_cast<LONG>(Random(81)) - 40, p.y + static_cast<LONG>(Random(81)) - 40};
         Mouse(p, 0);
     }
     Mouse(p, MOUSEEVENTF_LEFTUP);
-    if (modifier) Key(modifier, KEYEVENTF_KEYUP);
+    if (modifier) keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
 }
 
 void Accelerator() {
-    const WORD keys[] = {'B', 'L', 'M', 'R', 'T', VK_F6, VK_F4}, key = keys[Random(7)];
-    Key(VK_CONTROL, 0);
-    Key(key, 0);
-    Key(key, KEYEVENTF_KEYUP);
-    Key(VK_CONTROL, KEYEVENTF_KEYUP);
+    const BYTE keys[] = {'B', 'L', 'M', 'R', 'T', VK_F6, VK_F4}, key = keys[Random(7)];
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
 // The About box's modal loop would keep every other command waiting.
@@ -71,8 +62,9 @@ void DismissDialogs() {
 
 BOOL Command(unsigned id) { return PostMessageA(frame, WM_COMMAND, id, 0); }
 
-int Monkey(DWORD seconds) {
+int Monkey(DWORD seconds, unsigned start_seed) {
     HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    seed = start_seed;
     SetForegroundWindow(frame);
     for (DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(Random(30))) {
         if (!IsWindow(frame)) return 1;
@@ -92,33 +84,26 @@ int Monkey(DWORD seconds) {
         default: ClickOrDrag(kid);
         }
     }
-    DismissDialogs();
-    return IsWindow(frame) ? 0 : 1;
+    return IsWindow(frame) ? 0 : 1; // poke close dismisses what the last moves opened
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const char* what = argc > 1 ? argv[1] : "";
+    const std::string what = argc > 1 ? argv[1] : "";
     const int number = argc > 2 ? std::atoi(argv[2]) : 0;
     const COLORREF c = GetSysColor(number);
-    if (std::strcmp(what, "syscolor") == 0) // needs no frame
-        return std::printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c)) < 0;
-    for (int i = 0; i < 300 && !(frame && IsWindowVisible(frame)); ++i, Sleep(100))
+    if (what == "syscolor") return std::printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c)) < 0;
+    for (int i = 0; i < 300 && !IsWindowVisible(frame); ++i, Sleep(100))
         frame = FindWindowA("MDISeeThruMainWind", nullptr);
-    RECT r{};
-    if (!frame || !IsWindowVisible(frame)) return 1;
-    if (std::strcmp(what, "wait") == 0) return 0;
-    if (std::strcmp(what, "command") == 0) return !Command(number);
-    if (std::strcmp(what, "monkey") == 0) {
-        seed = argc > 3 ? std::atoi(argv[3]) : GetTickCount();
-        Sleep(1000); // let the command line finish
-        return Monkey(number);
-    }
-    if (std::strcmp(what, "rect") == 0 && GetWindowRect(frame, &r))
+    if (!IsWindowVisible(frame)) return 1;
+    if (what == "monkey" || what == "close") Sleep(1500); // let the command line finish
+    if (what == "wait") return 0;
+    if (what == "command") return !Command(number);
+    if (what == "monkey") return Monkey(number, argc > 3 ? std::atoi(argv[3]) : GetTickCount());
+    if (RECT r{}; what == "rect" && GetWindowRect(frame, &r))
         return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) < 0;
-    if (std::strcmp(what, "close") != 0) return 2;
-    Sleep(1500); // let the command line finish
+    if (what != "close") return 2;
     DismissDialogs();
     return !PostMessageA(frame, WM_CLOSE, 0, 0);
 }
