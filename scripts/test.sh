@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds natively and for Windows (x86_64 and i686), and runs every test:
-# the native core tests, the in-process Wine tests and the end-to-end runs of Derodazo.exe.
+# Installs what is missing, builds natively and for Windows (x86_64 and i686 with GCC, x86_64 with clang too),
+# and runs every test: the native core tests, the in-process Wine tests and the end-to-end runs of Derodazo.exe.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -11,6 +11,11 @@ log "Windows x86_64 build"
 build_windows x86_64
 log "Windows i686 build (compiled and linked only: this machine cannot run 32-bit code)"
 build_windows i686 -DDERODAZO_WINE_TESTS=OFF
+log "Windows i686 program alone, tests off: nothing may look for GoogleTest, and here any lookup fails"
+configure_and_build mingw-i686 i686-program-only -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+    -DGOOGLETEST_SOURCE_DIR=/nonexistent -DFETCHCONTENT_FULLY_DISCONNECTED=ON
+log "Windows x86_64 build with clang and lld, the second compiler"
+configure_and_build clang-mingw-x86_64 clang-mingw-x86_64
 
 log "native tests"
 ctest --test-dir "$BUILD/native" --output-on-failure
@@ -24,3 +29,5 @@ start_xvfb
 start_wine
 log "Wine tests on $DISPLAY"
 ctest --test-dir "$BUILD/x86_64" --output-on-failure
+log "Wine tests of the clang build"
+ctest --test-dir "$BUILD/clang-mingw-x86_64" --output-on-failure -R '^(wine_tests|end_to_end|release_binary)$'
