@@ -6,7 +6,7 @@ set -euo pipefail
 
 ensure_packages
 log "native build"
-configure_and_build native
+configure_and_build native native
 log "Windows x86_64 build"
 build_windows x86_64
 log "Windows i686 build (compiled and linked only: this machine cannot run 32-bit code)"
