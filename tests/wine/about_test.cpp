@@ -60,7 +60,9 @@ void WaitForChildProcesses() {
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != GetCurrentProcessId()) continue;
+        // Wine starts its desktop process, which outlives us, from whichever program first needs a desktop.
+        const bool desktop = lstrcmpiA(entry.szExeFile, "explorer.exe") == 0;
+        if (entry.th32ParentProcessID != GetCurrentProcessId() || desktop) continue;
         HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (!child) continue;
         EXPECT_EQ(WaitForSingleObject(child, 60000), WAIT_OBJECT_0) << entry.szExeFile << " did not finish";
