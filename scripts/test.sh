@@ -29,4 +29,5 @@ start_xvfb
 start_wine
 log "Wine tests on $DISPLAY"
 ctest --test-dir "$BUILD/x86_64" --output-on-failure
+log "Wine tests of the clang build"
 ctest --test-dir "$BUILD/clang-mingw-x86_64" --output-on-failure -R '^(wine_tests|end_to_end|release_binary)$'
