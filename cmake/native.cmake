@@ -1,20 +1,23 @@
-option(DERODAZO_SANITIZE "Build the native core and its tests with ASan and UBSan" ON)
+option(DERODAZO_SANITIZE "Build the native core and its tests with ASan and UBSan (GCC and clang)" ON)
 if(DERODAZO_SANITIZE)
-    set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    set(SANITIZE $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-fsanitize=address,undefined;-fno-sanitize-recover=undefined;-fno-omit-frame-pointer>)
     target_compile_options(derodazo_core PRIVATE ${SANITIZE})
     target_link_options(derodazo_core PUBLIC ${SANITIZE})
 endif()
 
-file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*/*.cpp)
-add_executable(native_tests ${NATIVE_TEST_SOURCES})
-target_compile_options(native_tests PRIVATE ${WARNINGS} ${SANITIZE})
-target_link_libraries(native_tests PRIVATE derodazo_core GTest::gtest_main)
-add_test(NAME native_tests COMMAND native_tests)
+if(BUILD_TESTING)
+    include(${CMAKE_CURRENT_LIST_DIR}/googletest.cmake)
+    file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*/*.cpp)
+    add_executable(native_tests ${NATIVE_TEST_SOURCES})
+    target_compile_options(native_tests PRIVATE ${WARNINGS} ${SANITIZE})
+    target_link_libraries(native_tests PRIVATE derodazo_core GTest::gtest_main)
+    add_test(NAME native_tests COMMAND native_tests)
 
-find_package(Python3 COMPONENTS Interpreter)
-if(Python3_FOUND AND EXISTS ${CMAKE_SOURCE_DIR}/tools/gen_resources.py)
-    add_test(NAME resources_match_generator
-             COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/gen_resources.py --check
-             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    find_package(Python3 COMPONENTS Interpreter)
+    if(Python3_FOUND AND EXISTS ${CMAKE_SOURCE_DIR}/tools/gen_resources.py)
+        add_test(NAME resources_match_generator
+                 COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/gen_resources.py --check
+                 WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    endif()
 endif()
 include(${CMAKE_CURRENT_LIST_DIR}/bench.cmake)

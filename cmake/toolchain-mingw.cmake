@@ -1,4 +1,11 @@
 # Shared by the per-architecture toolchain files, which set TOOLCHAIN_ARCH first.
+if(CMAKE_HOST_WIN32)
+    # An MSYS2 MinGW shell: its own gcc, g++ and windres are on the PATH, for the shell's architecture.
+    if(DEFINED ENV{MSYSTEM_CARCH} AND NOT "$ENV{MSYSTEM_CARCH}" STREQUAL TOOLCHAIN_ARCH)
+        message(FATAL_ERROR "A ${TOOLCHAIN_ARCH} build needs a ${TOOLCHAIN_ARCH} MinGW shell, not $ENV{MSYSTEM}")
+    endif()
+    return()
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${TOOLCHAIN_ARCH})
 set(TOOLCHAIN_PREFIX ${TOOLCHAIN_ARCH}-w64-mingw32)
@@ -10,4 +17,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too: find_package must never take the build machine's own (Linux) GoogleTest.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,6 +1,7 @@
 enable_language(RC)
-set(WIN_DEFINES WIN32_LEAN_AND_MEAN STRICT)
-set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+# NOMINMAX: std::min and std::max stay usable beside <windows.h> (MinGW has no such macros in C++, MSVC has).
+# MSVC would warn about the standard C calls it deprecates in favour of its own.
+set(WIN_DEFINES WIN32_LEAN_AND_MEAN STRICT NOMINMAX $<$<CXX_COMPILER_ID:MSVC>:_CRT_SECURE_NO_WARNINGS>)
 target_compile_definitions(derodazo_core PRIVATE ${WIN_DEFINES})
 
 # Everything of the program but WinMain, so the Wine tests drive the real window procedures.
@@ -22,8 +23,10 @@ target_compile_options(Derodazo PRIVATE ${WARNINGS})
 target_link_libraries(Derodazo PRIVATE derodazo_win)
 target_link_options(Derodazo PRIVATE ${STATIC_RUNTIME})
 
-option(DERODAZO_WINE_TESTS "Build the in-process tests that run under Wine" ON)
+include(CMakeDependentOption)
+cmake_dependent_option(DERODAZO_WINE_TESTS "Build the in-process tests that run under Wine" ON BUILD_TESTING OFF)
 if(DERODAZO_WINE_TESTS)
+    include(${CMAKE_CURRENT_LIST_DIR}/googletest.cmake)
     file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
     list(FILTER WINE_TEST_SOURCES EXCLUDE REGEX "/tests/wine/tool_[^/]*\\.cpp$")
     add_executable(wine_tests ${WINE_TEST_SOURCES} $<TARGET_OBJECTS:derodazo_res>)

@@ -24,17 +24,19 @@ ensure_packages
 # measured back to back with the change (docs/performance.md), for the ratio printed at the end.
 HEAVY_STEPS_BEFORE=${HEAVY_STEPS_BEFORE:-580}
 
-log "core benchmarks (native)"
-cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/bench" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
-    -DDERODAZO_SANITIZE=OFF >/dev/null
-cmake --build "$BUILD/bench" -j "$JOBS" --target core_bench >/dev/null
-[ "$PART" != --wine ] && "$BUILD/bench/core_bench" --benchmark_counters_tabular=true
+if [ "$PART" != --wine ]; then
+    log "core benchmarks (native)"
+    cmake --no-warn-unused-cli -S "$ROOT" --preset native -B "$BUILD/bench" -DDERODAZO_BENCH=ON \
+        -DDERODAZO_SANITIZE=OFF -DBUILD_TESTING=OFF >/dev/null
+    cmake --build "$BUILD/bench" -j "$JOBS" --target core_bench >/dev/null
+    "$BUILD/bench/core_bench" --benchmark_counters_tabular=true
+fi
 [ "$PART" = --core ] && exit 0
 
 log "Windows x86_64 build with the measuring tools"
 EXE_DIR="$BUILD/bench-x86_64"
-cmake --no-warn-unused-cli -S "$ROOT" -B "$EXE_DIR" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
-    -DDERODAZO_WINE_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" >/dev/null
+cmake --no-warn-unused-cli -S "$ROOT" --preset mingw-x86_64 -B "$EXE_DIR" -DDERODAZO_BENCH=ON \
+    -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$EXE_DIR" -j "$JOBS" --target Derodazo bench_host floor >/dev/null
 start_xvfb
 XVFB_PID=${STARTED_PIDS[-1]}

@@ -7,9 +7,15 @@ JOBS=${JOBS:-$(nproc)}
 STARTED_PIDS=()
 
 PACKAGES=(cmake make g++ python3 googletest clang clang-format libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
+          lld llvm-14 ccache wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
 # For the pictures and their check: xwininfo, a compositing manager, and a GIF optimiser.
 PACKAGES+=(x11-utils xcompmgr gifsicle)
+
+# Rebuilds, and builds of another checkout on this machine, reuse what was compiled before.
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$ROOT CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+fi
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -26,15 +32,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-configure_and_build() { # dir, extra cmake args...
-    local dir=$1; shift
-    cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$BUILD/$dir" -j "$JOBS"
+# Every build starts from a preset of CMakePresets.json, which names the compilers and options.
+configure_and_build() { # preset, build directory under $BUILD, extra cmake args...
+    local preset=$1 dir=$BUILD/$2; shift 2
+    cmake --no-warn-unused-cli -S "$ROOT" --preset "$preset" -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j "$JOBS"
 }
 
 build_windows() { # arch, extra cmake args...
     local arch=$1; shift
-    configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" "$@"
+    configure_and_build "mingw-$arch" "$arch" "$@"
 }
 
 stop_started() {

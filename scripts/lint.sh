@@ -3,7 +3,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-cmake --no-warn-unused-cli -S "$ROOT" -B "$BUILD/lint" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+cmake --no-warn-unused-cli -S "$ROOT" --preset native -B "$BUILD/lint" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
       -DDERODAZO_SANITIZE=OFF >/dev/null
 cd "$ROOT"
 mapfile -t core < <(git ls-files 'src/*/core/*.cpp')

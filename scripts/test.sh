@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds natively and for Windows (x86_64 and i686), and runs every test:
-# the native core tests, and for both Windows builds the in-process Wine tests, the end-to-end runs of
-# Derodazo.exe and its installer (i686 under 32-bit Wine, emulated where the kernel runs no 32-bit code).
+# Installs what is missing, builds natively and for Windows (x86_64 and i686 with GCC, x86_64 with clang too),
+# and runs every test: the native core tests, and for every Windows build the in-process Wine tests and the
+# end-to-end runs of the programs and installers (i686 under 32-bit Wine, emulated where the kernel runs no
+# 32-bit code).
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 ensure_packages
 log "native build"
-configure_and_build native
+configure_and_build native native
 log "Windows x86_64 build"
 build_windows x86_64
 log "Windows i686 build"
 build_windows i686 -DDERODAZO_WINE_TESTS=ON
+log "Windows i686 program alone, tests off: nothing may look for GoogleTest, and here any lookup fails"
+configure_and_build mingw-i686 i686-program-only -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+    -DGOOGLETEST_SOURCE_DIR=/nonexistent -DFETCHCONTENT_FULLY_DISCONNECTED=ON
+log "Windows x86_64 build with clang and lld, the second compiler"
+configure_and_build clang-mingw-x86_64 clang-mingw-x86_64
 
 log "native tests"
 ctest --test-dir "$BUILD/native" --output-on-failure
@@ -23,6 +29,8 @@ start_xvfb
 start_wine
 log "Wine tests on $DISPLAY"
 ctest --test-dir "$BUILD/x86_64" --output-on-failure
+log "Wine tests of the clang build"
+ctest --test-dir "$BUILD/clang-mingw-x86_64" --output-on-failure -R '^(wine_tests|end_to_end|release_binary)$'
 started=$SECONDS
 start_wine32
 log "i686 Wine tests on $DISPLAY (32-bit Wine ready in $((SECONDS - started)) s)"

@@ -1,0 +1,14 @@
+# Each compiler's own spelling of the project's options; none reaches another compiler.
+# WARNINGS goes to target_compile_options, STATIC_RUNTIME to target_link_options of executables.
+
+# Warnings are errors. Only C++ sources get them: a resource compiler would take them for its own flags.
+set(WARNINGS
+    $<$<COMPILE_LANG_AND_ID:CXX,GNU,Clang,AppleClang>:-Wall;-Wextra;-Werror>
+    $<$<COMPILE_LANG_AND_ID:CXX,MSVC>:/W4;/WX;/permissive->)
+
+# No C runtime DLL to ship beside the program. MinGW (GCC or clang) links its runtimes statically
+# with flags; MSVC picks the static runtime per configuration, for every target including GoogleTest.
+set(STATIC_RUNTIME $<$<BOOL:${MINGW}>:-static;-static-libgcc;-static-libstdc++>)
+set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+# Subprojects with an older cmake_minimum_required (GoogleTest) honour that setting too.
+set(CMAKE_POLICY_DEFAULT_CMP0091 NEW)

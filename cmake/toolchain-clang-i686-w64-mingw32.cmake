@@ -1,0 +1,2 @@
+set(TOOLCHAIN_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-clang-mingw.cmake)

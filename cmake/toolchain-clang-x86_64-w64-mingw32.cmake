@@ -1,0 +1,2 @@
+set(TOOLCHAIN_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-clang-mingw.cmake)
