@@ -32,7 +32,7 @@ if(DERODAZO_WINE_TESTS)
     add_executable(wine_tests ${WINE_TEST_SOURCES} $<TARGET_OBJECTS:derodazo_res>)
     target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
     target_compile_options(wine_tests PRIVATE ${WARNINGS})
-    target_link_libraries(wine_tests PRIVATE derodazo_win GTest::gtest)
+    target_link_libraries(wine_tests PRIVATE derodazo_win GTest::gtest_main)
     target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
     # Small helper programs the tests start: tests/wine/tool_<name>.cpp becomes <name>.exe.
     file(GLOB WINE_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/tool_*.cpp)

@@ -55,6 +55,7 @@ TEST_F(Shell, StartUpFillsTheClientWithLinesAndBubblesAndTheLoopEndsWithZero) {
     for (HWND child : Children())
         box = InClient(child), UnionRect(&covered, &covered, &box);
     EXPECT_TRUE(covered == client && Children().size() == 2 && GetLinesData(Children().back()));
+    EXPECT_EQ(InClient(Children()[0]).left, InClient(Children()[1]).right) << "the Bubbles half split off";
     EXPECT_TRUE(GetBubblesData(Active())->count == 5 &&
                 Bar() == Texts({"&File", "&Bubbles", "&Window", "&Help"}));
     SendMessageA(hwndFrame, WM_COMMAND, IDM_EXIT, 0);
@@ -113,22 +114,6 @@ TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
     SetWindowLongPtrA(refusing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(refusing), 0);
     EXPECT_TRUE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0) && Children().empty());
-}
-
-TEST_F(Shell, EachNewWindowHalvesTheActiveOneUnlessAHalfWouldBeBelowFortyPixels) {
-    RECT client, frame;
-    GetClientRect(hwndClient, &client);
-    GetWindowRect(hwndFrame, &frame);
-    MoveWindow(hwndFrame, 0, 0, frame.right - frame.left + 800 - client.right,
-               frame.bottom - frame.top + 600 - client.bottom, TRUE);
-    RunArgs({"-lines", "-bubbles", "-lines", "-bubbles"});
-    const std::vector<HWND> made = Children(); // newest first
-    const RECT placed[] = {{600, 300, 800, 600}, {400, 300, 600, 600}, {400, 0, 800, 300}, {0, 0, 400, 600}};
-    for (size_t i = 0; i < 4; ++i)
-        EXPECT_TRUE(InClient(made[i]) == placed[i]) << i;
-    MoveWindow(made[0], 10, 10, 200, 39, TRUE); // too flat to halve
-    RunArgs({"-lines"});
-    EXPECT_TRUE(InClient(Active()) == (RECT{0, 0, 800, 600}) && InClient(made[0]) == (RECT{10, 10, 210, 49}));
 }
 
 } // namespace
