@@ -67,7 +67,7 @@ TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
     }
 }
 
-TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeAndFollowsItsCommandsMenuAndFlags) {
+TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeFollowsItsCommandsAndTakesSettingsOfALinesSourceOnly) {
     HWND w = NewChild(IDM_NEW_LINES);
     LinesData& d = *GetLinesData(w);
     RECT rc{};
@@ -98,46 +98,54 @@ TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeAndFollowsItsCommandsMenuAndFlags
         for (const auto& [item, state] : items)
             EXPECT_EQ(MenuState(hmenuLines, item), state) << item;
     }
-    const std::tuple<const char*, LRESULT, int16_t> flags[] = {
-        {"/b", 1, kStyleBoxes},   {"/lis", 1, kStyleLissajous}, {"/li", 1, kStyleLines},
-        {"/PLOT", 1, kStylePlot}, {"/plots", 0, kStylePlot},    {"-ovals", 0, kStylePlot},
-        {nullptr, 0, kStylePlot}};
+    const std::tuple<const char*, LRESULT, int16_t> flags[] = {{"/lis", 1, kStyleLissajous},
+                                                               {"/li", 1, kStyleLines},
+                                                               {"/PLOT", 1, kStylePlot},
+                                                               {"/plots", 0, kStylePlot},
+                                                               {nullptr, 0, kStylePlot}};
     for (const auto& [flag, known, style] : flags)
         EXPECT_TRUE(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0) == known && d.style == style)
             << flag;
+    // Another thread's pointers mean nothing here: not its flag's text, nor its window's property as a
+    // source.
+    std::atomic<HWND> foreign{nullptr};
     std::atomic<LRESULT> fromThread{-1};
-    std::thread other([&] { fromThread = SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>("/boxes"), 0); });
+    std::thread other([&] {
+        HWND f = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        SetPropA(f, kLinesDataProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x10)));
+        foreign = f;
+        fromThread = SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>("/boxes"), 0);
+        DestroyWindow(f);
+    });
+    while (!foreign)
+        Sleep(1);
+    MDICREATESTRUCTA mcs{"LinesWind", "", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
+    SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+    EXPECT_EQ(GetLinesData(Active())->style, kStyleLines);
     while (fromThread == -1)
         Pump(); // a message sent from another thread is handled while this one looks for messages
     other.join();
-    EXPECT_EQ(fromThread, 0) << "a pointer from another thread means nothing here";
-}
+    EXPECT_TRUE(fromThread == 0 && d.style == kStylePlot);
 
-TEST_F(Lines, ANewWindowTakesTheSettingsOfALinesSourceOfThisThreadOnly) {
-    RunArgs({"-lines", "/boxes", "/erase", "/repeat", "-lines"});
+    RunArgs({"-lines", "/boxes", "/erase", "/repeat", "-lines"}); // a Lines source of this thread passes on
     const LinesData& split = *GetLinesData(Active());
     EXPECT_TRUE(split.style == kStyleBoxes && !split.fErase && split.fRepeat && Text(Active()) == "Boxes");
     RunArgs({"-bubbles", "-lines"});
     const LinesData& fresh = *GetLinesData(Active());
     EXPECT_TRUE(fresh.style == kStyleLines && fresh.fErase && !fresh.fRepeat);
-    // A window of another thread that carries the property is no source: its value is no pointer of ours.
-    std::atomic<HWND> foreign{nullptr};
-    std::atomic<bool> done{false};
-    std::thread keeper([&] {
-        foreign = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetPropA(foreign, kLinesDataProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x10)));
-        while (!done)
-            Sleep(1);
-        DestroyWindow(foreign);
-    });
-    while (!foreign || !GetPropA(foreign, kLinesDataProp))
-        Sleep(1);
-    MDICREATESTRUCTA mcs{"LinesWind", "", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
-    HWND made =
-        reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-    done = true;
-    keeper.join();
-    EXPECT_EQ(GetLinesData(made)->style, kStyleLines);
+}
+
+TEST_F(Lines, FiftyThousandStepsKeepEveryHandle) { // far past the handle table: no DC or pen may stay behind
+    for (const char* style : {"/lines", "/boxes", "/ovals", "/lissajous", "/plot"}) {
+        RunArgs({"-lines", style, "/erase"});
+        for (int steps = 0; steps < 10000;)
+            steps += (SendMessageA(Active(), WM_TIMER, 1, 0), GetLinesData(Active())->tickCount == 0);
+    }
+    HDC dc = GetDC(Active());
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    EXPECT_TRUE(dc && pen) << "a fresh DC and pen can still be had";
+    DeleteObject(pen);
+    ReleaseDC(Active(), dc);
 }
 
 } // namespace
