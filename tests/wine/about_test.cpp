@@ -38,13 +38,15 @@ INT_PTR ShowAbout(std::function<void(HWND)> act, bool fromFrame = false) {
 
 void PostKey(HWND dlg, WPARAM key) { PostMessageA(GetFocus() ? GetFocus() : dlg, WM_KEYDOWN, key, 1); }
 
+HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
+
 std::string String(UINT id) {
     char text[4096] = "";
     LoadStringA(hInst, id, text, sizeof text);
     return text;
 }
 
-TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughAndEachClickOnItsLinkHandsTheUrlToTheMailHandler) {
+TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHoverAndOpensTheMailHandler) {
     // The prefix's mail handler becomes the test's recorder, which appends what it is given to a file.
     char path[MAX_PATH] = "", temp[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -68,6 +70,8 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughAndEachClickOnItsLinkHandsThe
     BYTE alpha = 0;
     DWORD layered = 0;
     std::string once, still;
+    HFONT font = nullptr, underlined = nullptr;
+    LOGFONTA hovered{};
     EXPECT_EQ(ShowAbout([&](HWND dlg) {
                   GetWindowRect(dlg, &box);
                   GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
@@ -76,6 +80,23 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughAndEachClickOnItsLinkHandsThe
                   EXPECT_TRUE((style & SS_NOTIFY) && !(style & WS_TABSTOP));
                   EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
                   HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
+                  const LONG_PTR linkProc = GetWindowLongPtrA(link, GWLP_WNDPROC);
+                  MakeStaticLink(link); // twice is once: the procedure is not stacked on itself
+                  HDC dc = GetDC(link);
+                  SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(link));
+                  EXPECT_TRUE(GetWindowLongPtrA(link, GWLP_WNDPROC) == linkProc &&
+                              GetTextColor(dc) == RGB(0, 0, 192));
+                  ReleaseDC(link, dc);
+                  font = FontOf(link);
+                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // hovering underlines, then inside
+                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+                  GetObjectA(underlined = FontOf(link), sizeof hovered, &hovered);
+                  EXPECT_TRUE(hovered.lfUnderline && GetCapture() == link);
+                  SendMessageA(link, WM_MOUSEMOVE, 0,
+                               MAKELPARAM(static_cast<WORD>(-3), 5)); // left of it: signed
+                  EXPECT_TRUE(FontOf(link) == font && GetCapture() == nullptr);
+                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // and it ends underlined
                   SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                   SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
                   once = recorded(300);
@@ -90,6 +111,7 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughAndEachClickOnItsLinkHandsThe
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
     DeleteFileA(record.c_str());
     EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\n" && still == once) << once << still;
+    EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
     EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
     EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
     EXPECT_TRUE(alpha == 192 && layered == LWA_ALPHA);
@@ -97,44 +119,6 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughAndEachClickOnItsLinkHandsThe
     EXPECT_EQ(ShowAbout([](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
     ShowAbout([](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, true); // from Help/About
     EXPECT_TRUE(dialog && !IsWindow(dialog));
-}
-
-HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
-
-TEST(Hyperlink, ColoursItsTextUnderlinesWhileHoveredAndGivesTheFontBackWhenDestroyed) {
-    HWND parent =
-        CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 300, 120, nullptr, nullptr, nullptr, nullptr);
-    HWND link =
-        CreateWindowExA(0, "STATIC", "link", WS_CHILD, 10, 10, 120, 20, parent, nullptr, nullptr, nullptr);
-    HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    HDC dc = GetDC(link);
-    const auto colour = [&] { // the parent's brush stands; a link only gets its text colour
-        SetTextColor(dc, RGB(1, 2, 3));
-        const LRESULT brush = SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(link));
-        return std::make_pair(brush, GetTextColor(dc));
-    };
-    const auto plain = colour();
-    ASSERT_TRUE(MakeStaticLink(link));
-    const LONG_PTR linkProc = GetWindowLongPtrA(link, GWLP_WNDPROC);
-    ASSERT_TRUE(MakeStaticLink(link)); // twice is once: the procedure is not stacked on itself
-    EXPECT_TRUE(GetWindowLongPtrA(link, GWLP_WNDPROC) == linkProc &&
-                colour() == std::make_pair(plain.first, RGB(0, 0, 192)));
-    ReleaseDC(link, dc);
-    LOGFONTA hovered{};
-    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    GetObjectA(FontOf(link), sizeof hovered, &hovered);
-    EXPECT_TRUE(hovered.lfUnderline && hovered.lfWeight == FW_BOLD && GetCapture() == link);
-    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));                     // still inside
-    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left of it: signed
-    EXPECT_TRUE(FontOf(link) == font && GetCapture() == nullptr);
-    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    HFONT underlined = FontOf(link);
-    DestroyWindow(parent); // while underlined
-    EXPECT_NE(GetObjectA(font, sizeof hovered, &hovered), 0) << "the original font is back and alive";
-    EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
-    DeleteObject(font);
 }
 
 } // namespace
