@@ -119,9 +119,9 @@ TEST_F(Bubbles, MenuFlagsAndNewWindowsFollowTheRecordUpToTheLastBubble) {
     const UINT fresh[] = {0, MF_GRAYED, 0, MF_CHECKED, 0}, flipped[] = {0, 0, MF_CHECKED, 0, 0};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(MenuState(hmenuBubbles, items[i]), fresh[i]) << items[i];
-    const std::pair<const char*, LRESULT> flags[] = {{"/MAKE", 1}, {"/m", 1},   {"/", 1},      {"/d", 1},
-                                                     {"/GRAV", 1}, {"/y", 1},   {"/yeast", 1}, {"/makes", 0},
-                                                     {"-make", 0}, {nullptr, 0}};
+    const std::pair<const char*, LRESULT> flags[] = {{"/MAKE", 1}, {"/", 1},      {"/d", 1},
+                                                     {"/GRAV", 1}, {"/y", 1},     {"/yeast", 1},
+                                                     {"-m", 0},    {"/makes", 0}, {nullptr, 0}};
     for (const auto& [flag, known] : flags)
         EXPECT_EQ(Send(UWM_FLAG, reinterpret_cast<WPARAM>(flag)), known) << flag;
     for (int i = 0; i < 5; ++i)

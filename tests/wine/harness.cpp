@@ -37,13 +37,6 @@ HWND NewChild(UINT command) {
     return Active();
 }
 
-std::vector<HWND> Children() {
-    std::vector<HWND> result;
-    for (HWND w = GetWindow(hwndClient, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (!GetWindow(w, GW_OWNER)) result.push_back(w);
-    return result;
-}
-
 std::string Text(HWND hwnd) {
     char text[4096] = "";
     GetWindowTextA(hwnd, text, sizeof text);

@@ -13,8 +13,7 @@ using Pixels = std::vector<COLORREF>;
 bool Pump(); // every pending message through the program's own loop code; true if a WM_QUIT went by
 void RunArgs(std::initializer_list<const char*> args); // as start-up hands them over, then pumped
 HWND Active();
-HWND NewChild(UINT command);  // IDM_NEW_LINES or IDM_NEW_BUBBLES carried out by the frame
-std::vector<HWND> Children(); // of the MDI client, top first
+HWND NewChild(UINT command); // IDM_NEW_LINES or IDM_NEW_BUBBLES carried out by the frame
 std::string Text(HWND hwnd);
 UINT MenuState(HMENU popup, UINT command); // opened as the platform does: the frame grays, the child enables
 void SetKeys(bool shift, bool ctrl);       // as GetKeyState sees them

@@ -39,16 +39,14 @@ void ModelPass(HDC dc, const LinesData& d, int i, int s, COLORREF ink) {
 
 using Lines = AppTest;
 
-TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
+TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAndSource) {
     HWND w = NewChild(IDM_NEW_LINES);
     LinesData& d = *GetLinesData(w);
     RECT rc{};
     GetClientRect(w, &rc);
     for (int16_t style = kStyleLines; style <= kStylePlot; ++style) {
         for (BOOL erase : {FALSE, TRUE}) {
-            HDC dc = GetDC(w);
-            FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            ReleaseDC(w, dc);
+            SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0); // a white window
             d = LinesData{};
             const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
             std::copy(figure, figure + 3, d.segments);
@@ -65,13 +63,6 @@ TEST_F(Lines, EveryStyleWithAndWithoutEraseBehindDrawsItsModelPicture) {
             EXPECT_TRUE(Capture(w) == model) << "style " << style << " erase " << erase;
         }
     }
-}
-
-TEST_F(Lines, TheWindowTracesTheFigureOfItsSizeFollowsItsCommandsAndTakesSettingsOfALinesSourceOnly) {
-    HWND w = NewChild(IDM_NEW_LINES);
-    LinesData& d = *GetLinesData(w);
-    RECT rc{};
-    GetClientRect(w, &rc);
     SeedRandom(1234567);
     SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0);
     SeedRandom(1234567);

@@ -18,6 +18,13 @@ Texts Bar() {
     return texts;
 }
 
+std::vector<HWND> Children() { // of the MDI client, top first
+    std::vector<HWND> result;
+    for (HWND w = GetWindow(hwndClient, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (!GetWindow(w, GW_OWNER)) result.push_back(w);
+    return result;
+}
+
 RECT InClient(HWND w) {
     RECT r;
     GetWindowRect(w, &r);
