@@ -23,10 +23,10 @@ if(DERODAZO_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
     endforeach()
 endif()
 
-# scripts/see-through-check.sh: the About box is a blend of itself and the frame behind it, once a compositing
-# manager shows see-through windows; without one the same check must fail. Serial: one compositor per display.
+# The About box is a blend of itself and the frame behind it, once a compositing manager shows see-through
+# windows; without one the same check must fail. Serial: one compositor per display.
 if(DERODAZO_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
-    set(SEE_THROUGH_CHECK ${CMAKE_SOURCE_DIR}/scripts/see-through-check.sh ${CMAKE_BINARY_DIR})
+    set(SEE_THROUGH_CHECK ${CMAKE_SOURCE_DIR}/scripts/program-checks.sh see-through ${CMAKE_BINARY_DIR})
     add_test(NAME about_see_through COMMAND ${SEE_THROUGH_CHECK})
     add_test(NAME see_through_check_rejects_an_opaque_about_box COMMAND ${SEE_THROUGH_CHECK} --no-compositor)
     set_tests_properties(about_see_through see_through_check_rejects_an_opaque_about_box

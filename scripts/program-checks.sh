@@ -3,6 +3,8 @@
 #   end-to-end   command lines exit with 0 after WM_CLOSE; the start-up screenshot passes check-screenshot.py
 #   reliability  hostile arguments and MONKEY_SECONDS (20) of poke monkey exit with 0, write nothing to the prefix
 #   installer    the NSIS installer installs silently, the installed program runs, the uninstaller removes all
+#   see-through  with a compositing manager, the About box's face is its colour blended at 192/255 over the
+#                empty frame's grey; with --no-compositor as a third argument the same check must fail
 # Exits 77 without Wine and a display.
 set -uo pipefail
 mode=$1 build=$(cd "$2" && pwd) scripts=$(cd "$(dirname "$0")" && pwd) shot=$build/startup-check.png
@@ -57,5 +59,17 @@ installer)
     for _ in $(seq 300); do [ -e "$dir" ] && sleep 0.1; done
     expect "the program folder, the shortcut and the screen saver are removed" test ! -e "$dir" -a ! -e "$lnk" -a ! -e "$scr"
     expect "the uninstaller is unregistered" test "$(quiet wine reg query "$key"; echo $?)" != 0 ;;
+see-through)
+    shot=$build/see-through-check.png composite=$([ "${3:-}" = --no-compositor ] || echo --composite)
+    expect "the About box over an empty frame" "$scripts/shoot.sh" "$build" "$shot" 0 $composite --about --dialog -- -next
+    face=$(wine "$poke" syscolor 15) behind=$(wine "$poke" syscolor 12) # BTNFACE, APPWORKSPACE
+    seen=$(convert "$shot" -format %c histogram:info:- | sort -rn | head -1 | sed 's/^[^(]*(\([0-9,]*\)).*/\1/' | tr , ' ')
+    awk -v face="$face" -v behind="$behind" -v seen="$seen" 'BEGIN { split(face, f); split(behind, b); split(seen, s)
+        for (i = 1; i <= 3; i++) { # off: more than 2 from the blend; apart: face and grey more than 16 apart
+            blend[i] = (192 * f[i] + 63 * b[i]) / 255; off += (s[i] - blend[i]) ^ 2 > 4; apart += (f[i] - b[i]) ^ 2 > 256 }
+        printf "face %s over %s makes %.1f %.1f %.1f, seen %s\n", face, behind, blend[1], blend[2], blend[3], seen
+        if (!apart) print "FAIL the face and the grey behind it are too alike to tell a blend"
+        else if (off) print "FAIL the About box is not a 192/255 blend of its face and what lies behind"
+        exit !apart || off }' || failures=$((failures + 1)) ;;
 esac
 exit $((failures > 0))
