@@ -73,17 +73,17 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHove
     EXPECT_EQ(ShowAbout([&](HWND dlg) {
                   GetWindowRect(dlg, &box);
                   GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
-                  const LONG_PTR style = GetWindowLongPtrA(GetDlgItem(dlg, IDC_ABOUT_LINK), GWL_STYLE);
+                  HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
+                  const LONG_PTR style = GetWindowLongPtrA(link, GWL_STYLE),
+                                 proc = GetWindowLongPtrA(link, GWLP_WNDPROC);
                   EXPECT_TRUE(!IsWindowEnabled(hwndFrame) && GetFocus() == GetDlgItem(dlg, IDOK)) << "modal";
                   EXPECT_TRUE((style & SS_NOTIFY) && !(style & WS_TABSTOP));
                   EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
-                  HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
-                  const LONG_PTR linkProc = GetWindowLongPtrA(link, GWLP_WNDPROC);
                   MakeStaticLink(link); // twice is once: the procedure is not stacked on itself
                   HDC dc = GetDC(link);
                   SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                reinterpret_cast<LPARAM>(link));
-                  EXPECT_TRUE(GetWindowLongPtrA(link, GWLP_WNDPROC) == linkProc &&
+                  EXPECT_TRUE(GetWindowLongPtrA(link, GWLP_WNDPROC) == proc &&
                               GetTextColor(dc) == RGB(0, 0, 192));
                   ReleaseDC(link, dc);
                   font = FontOf(link);
@@ -91,15 +91,13 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHove
                   SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
                   GetObjectA(underlined = FontOf(link), sizeof hovered, &hovered);
                   EXPECT_TRUE(hovered.lfUnderline && GetCapture() == link);
-                  SendMessageA(link, WM_MOUSEMOVE, 0,
-                               MAKELPARAM(static_cast<WORD>(-3), 5)); // left of it: signed
+                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left: signed
                   EXPECT_TRUE(FontOf(link) == font && GetCapture() == nullptr);
                   SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // and it ends underlined
                   SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                   SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
                   once = recorded(300);
-                  SendMessageA(link, WM_LBUTTONDBLCLK, MK_LBUTTON,
-                               MAKELPARAM(2, 2)); // none of these opens anything
+                  SendMessageA(link, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); // opens nothing
                   SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TEXT, STN_CLICKED), 0);
                   Sleep(1500);
                   still = recorded(0);

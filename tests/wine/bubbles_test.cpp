@@ -9,6 +9,16 @@
 
 namespace {
 
+// Ctrl+key through the program's loop, so that its accelerators see it.
+void PressCtrl(char key) {
+    SetKeys(false, true);
+    HWND target = GetFocus() ? GetFocus() : hwndFrame;
+    PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
+    Pump();
+    SetKeys(false, false);
+}
+
 Bubble At(float x, float y, float r, int colour) {
     return {x, y, r, r, static_cast<int16_t>(colour), -1, 0, 0};
 }
@@ -30,8 +40,8 @@ class Bubbles : public AppTest {
         return SendMessageA(w, msg, wParam, lParam);
     }
     void Mouse(UINT msg, int x, int y, WPARAM keys = MK_LBUTTON) { Send(msg, keys, MAKELPARAM(x, y)); }
-    void Ticks(int n) {
-        while (n-- > 0)
+    void Ticks(int n) { // the window's own timer
+        for (int i = 0; i < n; ++i)
             Send(WM_TIMER, 1);
     }
     // Every bubble XORed onto white, filled with its colour in Designer style, a grey two-pixel outline.
@@ -79,8 +89,7 @@ TEST_F(Bubbles, TheMouseMovesAndPopsBubblesAndTheModeShowsInMenuAndCursor) {
     BubblesData& d = Open({At(100, 100, 20, 0), At(300, 120, 20, 5), At(400, 300, 20, 6)});
     Mouse(WM_LBUTTONDOWN, 305, 120);
     Mouse(WM_MOUSEMOVE, 205, 170);
-    EXPECT_TRUE(d.held == 2 && d.bubbles[2].x == 200.0f && d.bubbles[2].y == 170.0f)
-        << "the grab offset kept";
+    EXPECT_TRUE(d.held == 2 && d.bubbles[2].x == 200.0f && d.bubbles[2].y == 170.0f) << "grabbed off-centre";
     Mouse(WM_MOUSEMOVE, -25, 170); // captured: left of the window is negative
     EXPECT_EQ(d.bubbles[2].x, -30.0f);
     Mouse(WM_LBUTTONUP, -25, 170, 0);
@@ -159,19 +168,18 @@ TEST_F(Bubbles, AMinimizedWindowPausesAndIsRestoredToTheSamePicture) {
 }
 
 TEST_F(Bubbles, APopPressReleasedOutsideEndsAtTheFirstMessageThatFindsTheButtonUp) {
-    BubblesData& d = Open({At(50, 40, 20, 1)});
+    BubblesData& d = Open({});
     Send(WM_COMMAND, IDM_BUBBLES_POP);
     BYTE keys[256] = {}; // as GetKeyState sees them
     for (const UINT msg : {WM_MOUSEMOVE, WM_SETCURSOR}) {
-        d.count = 1; // the press pops it; the press stays until the button is seen up
+        d.bubbles[d.count = 1] = At(50, 40, 20, 1);
         Mouse(WM_LBUTTONDOWN, 50, 40);
-        EXPECT_TRUE(d.pressActive && GetCapture() != w);
         for (const BYTE down : {0x80, 0}) { // released outside the window: no WM_LBUTTONUP
             keys[VK_LBUTTON] = down;
             SetKeyboardState(keys);
-            const WPARAM wParam = msg == WM_SETCURSOR ? reinterpret_cast<WPARAM>(w) : down ? MK_LBUTTON : 0;
-            Send(msg, wParam, msg == WM_SETCURSOR ? MAKELPARAM(HTCLIENT, WM_MOUSEMOVE) : 0);
-            EXPECT_EQ(d.pressActive, down ? 1 : 0) << msg;
+            const bool cursor = msg == WM_SETCURSOR;
+            Send(msg, cursor ? reinterpret_cast<WPARAM>(w) : down ? MK_LBUTTON : 0, cursor ? HTCLIENT : 0);
+            EXPECT_TRUE(d.pressActive == (down ? 1 : 0) && GetCapture() != w) << msg;
         }
     }
 }

@@ -4,9 +4,7 @@
 #include "common/ids.h"
 #include "shell/startup.h"
 
-namespace {
-HACCEL accelerators = nullptr;
-}
+static HACCEL accelerators = nullptr; // the program's, loaded for each frame
 
 bool Pump() {
     bool quit = false;
@@ -57,15 +55,6 @@ void SetKeys(bool shift, bool ctrl) {
     keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
     keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
     SetKeyboardState(keys);
-}
-
-void PressCtrl(char key) {
-    SetKeys(false, true);
-    HWND target = GetFocus() ? GetFocus() : hwndFrame;
-    PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
-    Pump();
-    SetKeys(false, false);
 }
 
 Pixels Picture(int width, int height, const std::function<void(HDC)>& draw) {

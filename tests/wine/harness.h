@@ -17,7 +17,6 @@ HWND NewChild(UINT command); // IDM_NEW_LINES or IDM_NEW_BUBBLES carried out by 
 std::string Text(HWND hwnd);
 UINT MenuState(HMENU popup, UINT command); // opened as the platform does: the frame grays, the child enables
 void SetKeys(bool shift, bool ctrl);       // as GetKeyState sees them
-void PressCtrl(char key);                  // through the program's loop, so the accelerators see it
 Pixels Capture(HWND hwnd);                 // the client area as shown
 Pixels Picture(int width, int height, const std::function<void(HDC)>& draw); // a model: draw on white
 

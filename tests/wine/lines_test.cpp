@@ -61,8 +61,15 @@ TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAn
                 }
             });
             EXPECT_TRUE(Capture(w) == model) << "style " << style << " erase " << erase;
+            for (int steps = 0; erase && steps < 10000;) // 50 000 in all, far past the handle table
+                steps += (SendMessageA(w, WM_TIMER, 1, 0), d.tickCount == 0);
         }
     }
+    HDC dc = GetDC(w);
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    EXPECT_TRUE(dc && pen) << "no DC or pen stayed behind: a fresh one can still be had";
+    DeleteObject(pen);
+    ReleaseDC(w, dc);
     SeedRandom(1234567);
     SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0);
     SeedRandom(1234567);
@@ -77,8 +84,7 @@ TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAn
     EXPECT_TRUE(d.iDraw == 0 && d.tickCount == 0);
     d.iDraw = 5, d.iErase = 2;
     SendMessageA(w, WM_COMMAND, IDM_STYLE_OVALS, 0);
-    EXPECT_TRUE(d.style == kStyleOvals && d.iDraw == 0 && d.iErase == -3 && Text(w) == "Ovals")
-        << "keeps the lag";
+    EXPECT_TRUE(d.style == kStyleOvals && d.iDraw == 0 && d.iErase == -3 && Text(w) == "Ovals") << "lag";
     for (BOOL repeat : {FALSE, TRUE}) {
         d.fRepeat = repeat;
         const std::pair<UINT, UINT> items[] = {{IDM_LINES_STEP, repeat ? 0u : MF_GRAYED},
@@ -95,8 +101,8 @@ TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAn
                                                                {"/plots", 0, kStylePlot},
                                                                {nullptr, 0, kStylePlot}};
     for (const auto& [flag, known, style] : flags)
-        EXPECT_TRUE(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0) == known && d.style == style)
-            << flag;
+        EXPECT_TRUE(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0) == known &&
+                    d.style == style);
     // Another thread's pointers mean nothing here: not its flag's text, nor its window's property as a
     // source.
     std::atomic<HWND> foreign{nullptr};
@@ -124,19 +130,6 @@ TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAn
     RunArgs({"-bubbles", "-lines"});
     const LinesData& fresh = *GetLinesData(Active());
     EXPECT_TRUE(fresh.style == kStyleLines && fresh.fErase && !fresh.fRepeat);
-}
-
-TEST_F(Lines, FiftyThousandStepsKeepEveryHandle) { // far past the handle table: no DC or pen may stay behind
-    for (const char* style : {"/lines", "/boxes", "/ovals", "/lissajous", "/plot"}) {
-        RunArgs({"-lines", style, "/erase"});
-        for (int steps = 0; steps < 10000;)
-            steps += (SendMessageA(Active(), WM_TIMER, 1, 0), GetLinesData(Active())->tickCount == 0);
-    }
-    HDC dc = GetDC(Active());
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    EXPECT_TRUE(dc && pen) << "a fresh DC and pen can still be had";
-    DeleteObject(pen);
-    ReleaseDC(Active(), dc);
 }
 
 } // namespace

@@ -1,9 +1,7 @@
-// Drives a running Derodazo from outside as a user would, once its frame shows (it waits up to 30 s):
-//   poke wait | close | rect   close also dismisses the About box; rect prints "x y width height"
-//   poke command ID            chooses menu command ID
-//   poke monkey SECONDS SEED   random clicks, drags, accelerators, menu commands and activations
-//   poke syscolor INDEX        prints the system colour as "red green blue", without waiting
-// Exits 0 on success, 1 when the frame never showed or went away, 2 on a bad argument.
+// poke wait|close|rect|command ID|monkey SECONDS SEED|syscolor INDEX: drives a running Derodazo from outside,
+// once its frame shows (it waits up to 30 s). close also ends the About box; rect prints "x y width height";
+// syscolor prints "red green blue" without waiting. Exits 0, or 1 when the frame never showed or went away, 2
+// on bad words.
 #include <windows.h>
 
 #include <cstdio>
