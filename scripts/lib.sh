@@ -55,6 +55,14 @@ stop_started() {
 }
 trap stop_started EXIT
 
+# For the picture scripts: the x86_64 program built, and Wine ready on a private screen of the given size.
+start_picture_session() { # WIDTHxHEIGHT
+    ensure_packages
+    build_windows x86_64 >/dev/null
+    XVFB_SCREEN=${1}x24 start_xvfb
+    start_wine
+}
+
 start_xvfb() {
     local n=91
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done

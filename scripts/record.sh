@@ -5,10 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-ensure_packages
-build_windows x86_64 >/dev/null
-XVFB_SCREEN=640x480x24 start_xvfb
-start_wine
+start_picture_session 640x480
 EXE=$BUILD/x86_64
 RAW=$BUILD/recording
 OUT=$ROOT/docs/derodazo.gif

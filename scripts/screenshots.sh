@@ -5,10 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-ensure_packages
-build_windows x86_64 >/dev/null
-XVFB_SCREEN=800x600x24 start_xvfb
-start_wine
+start_picture_session 800x600
 DOCS=$ROOT/docs
 RAW=$BUILD/screenshots
 mkdir -p "$DOCS" "$RAW"
