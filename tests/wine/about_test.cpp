@@ -54,13 +54,14 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHove
                       command = "cmd /c echo %1>>" + record;
     DeleteFileA(record.c_str());
     RegSetValueA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", REG_SZ, command.c_str(), 0);
-    const auto recorded = [&](int tenths) { // the handler runs on its own; give it time to write
-        for (int i = 0; i < tenths && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-            Sleep(100);
-        Sleep(tenths ? 500 : 0);
-        std::stringstream all;
-        all << std::ifstream(record, std::ios::binary).rdbuf();
-        return all.str();
+    const auto recorded = [&](int tenths) { // the handler runs on its own: wait for a whole line
+        std::string text;
+        for (int i = 0; i <= tenths && (text.empty() || text.back() != '\n'); ++i, Sleep(100)) {
+            std::stringstream all;
+            all << std::ifstream(record, std::ios::binary).rdbuf();
+            text = all.str();
+        }
+        return text;
     };
     MoveWindow(hwndFrame, -201, 77, 777, 555, TRUE);
     RECT frame{}, box{};
