@@ -106,7 +106,6 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHove
               }),
               IDOK);
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
-    DeleteFileA(record.c_str());
     EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\r\n" && still == once) << once << still;
     EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
     EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
