@@ -1,11 +1,11 @@
 #include "saver/saver_shows.h"
 
 #include "bubbles/bubbles_draw.h"
+#include "bubbles/bubbles_record.h"
 #include "bubbles/core/bubble_motion.h"
 #include "bubbles/core/bubble_mouse.h"
 #include "bubbles/core/bubble_settings.h"
 #include "common/core/random.h"
-#include "common/gdi.h"
 #include "lines/lines_draw.h"
 
 namespace {
@@ -38,6 +38,7 @@ void StartBubbles(HWND hwnd, SaverData& data) {
     const uint32_t now = GetTickCount();
     BubblesData& bubbles = data.bubbles;
     InitBubblesData(bubbles, now, nullptr);
+    SetPropA(hwnd, kBubblesDataProp, &bubbles); // so the Bubbles window's own paint serves
     bubbles.gravityTime = data.settings.gravity ? ArmTick(now) : 0;
     bubbles.yeastTime = data.settings.yeast ? ArmTick(now) : 0;
     if (!data.fullScreen) {
@@ -80,6 +81,7 @@ void StartSaverShow(HWND hwnd, SaverData& data) {
 void StopSaverShow(HWND hwnd, SaverData&) {
     KillTimer(hwnd, kSaverTimer);
     SetLinesData(hwnd, nullptr);
+    RemovePropA(hwnd, kBubblesDataProp);
 }
 
 void SaverShowTick(HWND hwnd, SaverData& data) {
@@ -90,12 +92,10 @@ void SaverShowTick(HWND hwnd, SaverData& data) {
     }
 }
 
-void PaintSaverShow(HWND hwnd, SaverData& data) {
-    if (data.settings.show != kShowBubbles) {
+void PaintSaverShow(HWND hwnd, const SaverData& data) {
+    if (data.settings.show == kShowBubbles) {
+        PaintBubbles(hwnd);
+    } else {
         LinesOnPaint(hwnd);
-        return;
     }
-    PaintDC paint(hwnd);
-    for (int k = 1; k <= data.bubbles.count; ++k)
-        DrawBubble(paint.get(), data.bubbles, k);
 }

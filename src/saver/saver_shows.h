@@ -22,4 +22,4 @@ struct SaverData {
 void StartSaverShow(HWND hwnd, SaverData& data);
 void StopSaverShow(HWND hwnd, SaverData& data);
 void SaverShowTick(HWND hwnd, SaverData& data);
-void PaintSaverShow(HWND hwnd, SaverData& data);
+void PaintSaverShow(HWND hwnd, const SaverData& data);
