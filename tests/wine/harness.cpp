@@ -19,12 +19,12 @@ bool Pump() {
     return quit;
 }
 
-void RunArgs(std::initializer_list<const char*> args) {
+void RunArgs(std::initializer_list<const char*> args, bool pump) {
     std::vector<char*> argv{const_cast<char*>("Derodazo.exe")};
     for (const char* a : args)
         argv.push_back(const_cast<char*>(a));
     ProcessCommandLine(static_cast<int>(argv.size()), argv.data());
-    Pump();
+    if (pump) Pump();
 }
 
 HWND Active() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
@@ -87,8 +87,7 @@ Pixels Capture(HWND hwnd) {
 
 void AppTest::SetUp() {
     hInst = GetModuleHandleA(nullptr);
-    static const bool registered = RegisterAppClasses();
-    (void)registered;
+    [[maybe_unused]] static const bool registered = RegisterAppClasses();
     accelerators = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     hmenuInserted = nullptr;
     SetKeys(false, false);

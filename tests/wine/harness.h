@@ -11,7 +11,7 @@
 using Pixels = std::vector<COLORREF>;
 
 bool Pump(); // every pending message through the program's own loop code; true if a WM_QUIT went by
-void RunArgs(std::initializer_list<const char*> args); // as start-up hands them over, then pumped
+void RunArgs(std::initializer_list<const char*> args, bool pump = true); // as start-up hands them over
 HWND Active();
 HWND NewChild(UINT command); // IDM_NEW_LINES or IDM_NEW_BUBBLES carried out by the frame
 std::string Text(HWND hwnd);
