@@ -99,7 +99,6 @@ void AppTest::SetUp() {
 void AppTest::TearDown() {
     SetKeys(false, false);
     if (IsWindow(hwndFrame)) SendMessageA(hwndFrame, WM_CLOSE, 0, 0);
-    if (IsWindow(hwndFrame)) DestroyWindow(hwndFrame); // a child refused to close
     Pump();
     hwndFrame = hwndClient = nullptr;
 }
