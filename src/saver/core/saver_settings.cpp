@@ -15,7 +15,7 @@ SaverSettings SettingsFromStored(const StoredValue (&stored)[kSaverValueCount]) 
     SaverSettings s;
     s.show = static_cast<SaverShow>(Pick(stored[0], kShowLines, kShowBubbles, defaults.show));
     s.style = static_cast<int>(Pick(stored[1], 0, kSaverCycleStyles, defaults.style));
-    s.bubbleCount = static_cast<int>(Pick(stored[2], 1, kSaverMaxBubbles, defaults.bubbleCount));
+    s.bubbleCount = static_cast<int>(Pick(stored[2], 1, kMaxBubbles, defaults.bubbleCount));
     s.gravity = Pick(stored[3], 0, 1, defaults.gravity ? 1 : 0) != 0;
     s.yeast = Pick(stored[4], 0, 1, defaults.yeast ? 1 : 0) != 0;
     return s;
@@ -29,6 +29,4 @@ void SettingsToStored(const SaverSettings& settings, uint32_t (&numbers)[kSaverV
     numbers[4] = settings.yeast ? 1 : 0;
 }
 
-int ClampBubbleCount(int count) {
-    return count < 1 ? 1 : (count > kSaverMaxBubbles ? kSaverMaxBubbles : count);
-}
+int ClampBubbleCount(int count) { return count < 1 ? 1 : (count > kMaxBubbles ? kMaxBubbles : count); }

@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
 
+#include "bubbles/core/bubbles_data.h"
+
 enum SaverShow : uint32_t { kShowLines, kShowBubbles };
 
 // Style numbers 0 to 4 are the Lines window's styles; this one takes each in turn, one per figure.
 inline constexpr int kSaverCycleStyles = 5;
-inline constexpr int kSaverMaxBubbles = 199;
 
 struct SaverSettings {
     SaverShow show = kShowLines;
