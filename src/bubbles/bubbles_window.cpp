@@ -44,8 +44,9 @@ void BubblesOnDestroy(HWND hwnd) {
 void BubblesOnSize(HWND hwnd) {
     BubblesData* data = GetBubblesData(hwnd);
     if (data == nullptr) return;
-    BubbleWindowSurface surface(hwnd);
-    BubblesClientResized(*data, surface.ClientSize());
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    BubblesClientResized(*data, {client.right, client.bottom});
 }
 
 void BubblesOnTimer(HWND hwnd, WPARAM timerId) {
