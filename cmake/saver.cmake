@@ -1,9 +1,6 @@
 # Derodazo.scr: the screen saver, a second program built from the Lines and Bubbles code of the first.
 # Its Windows layer lives in src/saver/, kept out of derodazo_win so Derodazo.exe links exactly as before.
 file(GLOB SAVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/saver/*.cpp)
-get_target_property(win_sources derodazo_win SOURCES)
-list(REMOVE_ITEM win_sources ${SAVER_SOURCES})
-set_property(TARGET derodazo_win PROPERTY SOURCES ${win_sources})
 list(REMOVE_ITEM SAVER_SOURCES ${CMAKE_SOURCE_DIR}/src/saver/saver_main.cpp)
 
 add_library(derodazo_saver STATIC ${SAVER_SOURCES})

@@ -4,9 +4,11 @@ enable_language(RC)
 set(WIN_DEFINES WIN32_LEAN_AND_MEAN STRICT NOMINMAX $<$<CXX_COMPILER_ID:MSVC>:_CRT_SECURE_NO_WARNINGS>)
 target_compile_definitions(derodazo_core PRIVATE ${WIN_DEFINES})
 
-# Everything of the program but WinMain, so the Wine tests drive the real window procedures.
+# Everything of the program but WinMain, so the Wine tests drive the real window procedures. The screen
+# saver's own files are saver.cmake's.
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
 list(REMOVE_ITEM WIN_SOURCES ${CMAKE_SOURCE_DIR}/src/shell/main.cpp)
+list(FILTER WIN_SOURCES EXCLUDE REGEX "/src/saver/[^/]*\\.cpp$")
 add_library(derodazo_win STATIC ${WIN_SOURCES})
 target_compile_definitions(derodazo_win PUBLIC ${WIN_DEFINES})
 target_compile_options(derodazo_win PRIVATE ${WARNINGS})
