@@ -11,12 +11,12 @@ WINE32_X_LIBS=(libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1
 
 wine32_native() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
+debian_codename() { (. /etc/os-release && echo "$VERSION_CODENAME"); }
+
 # The main archive of this system's own sources; the emulator comes from its backports suite.
 debian_mirror() {
-    local codename
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     apt-get indextargets --format '$(SITE) $(RELEASE) $(TARGET_OF)' 2>/dev/null |
-        awk -v c="$codename" '$2 == c && $3 == "deb" { print $1; exit }'
+        awk -v c="$(debian_codename)" '$2 == c && $3 == "deb" { print $1; exit }'
 }
 
 # A static qemu-i386 from backports: bookworm's own 7.2 ignores Wine's address hints and takes minutes
@@ -24,8 +24,7 @@ debian_mirror() {
 fetch_qemu() {
     local apt=$WINE32_DIR/apt mirror codename
     [ -x "$WINE32_DIR/qemu-i386" ] && return 0
-    mirror=$(debian_mirror)
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    mirror=$(debian_mirror) codename=$(debian_codename)
     [ -n "$mirror" ] || { log "no Debian mirror in this system's apt sources"; return 1; }
     rm -rf "$apt" && mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/parts"
     : >"$apt/status"
