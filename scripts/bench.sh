@@ -6,7 +6,9 @@
 #     floor fixture (a bare MDI program whose 16 ms timers only take and release a DC), the default scene,
 #     xscreensaver's qix as a peer, a lone idle window and a heavy scene;
 #  3. settle times: 199 bubbles made at random in a 640x480 client of the real program (seeds 1 to 5), against
-#     the core's BM_SettlePile on the same piles.
+#     the core's BM_SettlePile on the same piles;
+#  4. the heavy scene's relaxation steps per second, today and in BENCH_BASELINE (57293c4), the program
+#     before its Bubbles drawing was made cheap, built from the repository's history.
 #   scripts/bench.sh                   everything, 30 s per measured run
 #   BENCH_SECONDS=10 scripts/bench.sh  shorter runs
 #   scripts/bench.sh --core | --wine   one half only
@@ -20,9 +22,9 @@ PART=${1:-all}
 PACKAGES+=(libbenchmark-dev xscreensaver-data-extra)
 ensure_packages
 
-# Relaxation steps per second of one Bubbles window in the heavy scene before the drawing was made cheap,
-# measured back to back with the change (docs/performance.md), for the ratio printed at the end.
-HEAVY_STEPS_BEFORE=${HEAVY_STEPS_BEFORE:-580}
+# The program before its Bubbles drawing was made cheap (it already counts relaxation steps): the heavy scene
+# runs in it too, so that its steps per second are measured in the same run as today's.
+BASELINE=${BENCH_BASELINE:-57293c4}
 
 log "core benchmarks (native)" # built for --wine too: the settle figures are set against the core's
 cmake --no-warn-unused-cli -S "$ROOT" --preset native -B "$BUILD/bench" -DDERODAZO_BENCH=ON \
@@ -36,6 +38,18 @@ EXE_DIR="$BUILD/bench-x86_64"
 cmake --no-warn-unused-cli -S "$ROOT" --preset mingw-x86_64 -B "$EXE_DIR" -DDERODAZO_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$EXE_DIR" -j "$JOBS" --target Derodazo bench_host floor >/dev/null
+BASE_DIR="$BUILD/bench-baseline"
+if git -C "$ROOT" cat-file -e "$BASELINE^{commit}" 2>/dev/null; then
+    log "Windows x86_64 build of $BASELINE, the drawing before it was made cheap"
+    rm -rf "$BASE_DIR/src" && mkdir -p "$BASE_DIR/src"
+    git -C "$ROOT" archive "$BASELINE" | tar -x -C "$BASE_DIR/src"
+    cmake --no-warn-unused-cli -S "$BASE_DIR/src" -B "$BASE_DIR" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
+        -DDERODAZO_WINE_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$BASE_DIR/src/cmake/toolchain-x86_64-w64-mingw32.cmake" \
+        >/dev/null
+    cmake --build "$BASE_DIR" -j "$JOBS" --target bench_host >/dev/null
+else
+    log "$BASELINE is not in this checkout (a shallow clone?): the heavy scene runs in today's program only"
+fi
 start_xvfb
 XVFB_PID=${STARTED_PIDS[-1]}
 start_wine
@@ -118,11 +132,15 @@ log "floor fixture, 8 children (${SECS} s)"
 measure floor8 wine "$EXE_DIR/floor.exe" "$WARMUP" "$SECS" 8
 log "heavy scene (${SECS} s)"
 measure heavy wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY[@]}"
+if [ -f "$BASE_DIR/bench_host.exe" ]; then
+    log "heavy scene in $BASELINE (${SECS} s)"
+    measure heavy_before wine "$BASE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY[@]}"
+fi
 
 echo
 echo "CPU use, % of one core over ${SECS} s (machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs); $(wine --version))"
 printf '%-28s %9s %11s %7s %7s\n' run process wineserver Xvfb total
-for run in floor2 default derodazo qix lone floor8 heavy; do
+for run in floor2 default derodazo qix lone floor8 heavy heavy_before; do
     [ -f "$RESULTS/$run.cpu" ] || continue
     read -r p w x <"$RESULTS/$run.cpu"
     printf '%-28s %9s %11s %7s %7s\n' "$run" "$p" "$w" "$x" "$(awk -v a="$p" -v b="$w" -v c="$x" 'BEGIN { printf "%.2f", a + b + c }')"
@@ -137,7 +155,8 @@ awk -v d="$(total default)" -v f="$(total floor2)" -v q="$(total qix)" -v r="$(t
 echo
 echo "Ticks per second of each window"
 lone=$(awk '/^window/ { print $8 }' "$RESULTS/lone.out" | head -1)
-for run in floor2 default lone floor8 heavy; do
+for run in floor2 default lone floor8 heavy heavy_before; do
+    [ -f "$RESULTS/$run.out" ] || continue
     echo "-- $run"
     awk -v lone="$lone" '/^window/ {
         rate = $0; sub(/.* rate /, "", rate); sub(/ .*/, "", rate)
@@ -153,11 +172,15 @@ awk -v core="$core" '/^settle/ { wall += $7; cpu += $9; ticks += $11; n++ } END 
            cpu / n, wall / n, ticks / n, core, cpu / n / core }' "$RESULTS/settle.out"
 echo
 echo "Heavy scene, per Bubbles window"
-awk -v before="$HEAVY_STEPS_BEFORE" '/^window BubblesWind/ {
-    for (i = 1; i < NF; i++) { if ($i == "steps/s") s += $(i + 1); if ($i == "draws/s") d += $(i + 1);
-                               if ($i == "drawn/s") g += $(i + 1) }
-    n++ } END {
-    printf "relaxation steps/s %.0f, draws asked/s %.0f, pictures drawn/s %.0f\n", s / n, d / n, g / n
-    printf "steps/s against before the drawing change (%d): %.1f x (target >= 20)\n", before, s / n / before
-}' "$RESULTS/heavy.out"
+bubbles() { # the mean of each Bubbles window's steps/s, draws/s and drawn/s in a run's output
+    awk '/^window BubblesWind/ { for (i = 1; i < NF; i++) if ($i ~ /^(steps|draws|drawn)\/s$/) sum[$i] += $(i + 1); n++ }
+        END { if (n) printf "%.0f %.0f %.0f\n", sum["steps/s"] / n, sum["draws/s"] / n, sum["drawn/s"] / n }' "$1"
+}
+read -r steps draws drawn <<<"$(bubbles "$RESULTS/heavy.out")"
+echo "today: relaxation steps/s $steps, draws asked/s $draws, pictures drawn/s $drawn"
+if [ -f "$RESULTS/heavy_before.out" ]; then
+    read -r before_steps before_draws _ <<<"$(bubbles "$RESULTS/heavy_before.out")"
+    echo "$BASELINE: relaxation steps/s $before_steps, draws asked/s $before_draws, every draw an Ellipse"
+    awk -v a="$steps" -v b="$before_steps" 'BEGIN { printf "steps/s against %s: %.1f x (target >= 20)\n", "'"$BASELINE"'", a / b }'
+fi
 rm -rf "$RESULTS"
