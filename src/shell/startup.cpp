@@ -98,7 +98,8 @@ bool TranslateAppMessage(MSG& msg, HACCEL accelerators) {
 
 int RunMessageLoop(HACCEL accelerators) {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    BOOL got = 0;
+    while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
         if (!TranslateAppMessage(msg, accelerators)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -107,5 +108,5 @@ int RunMessageLoop(HACCEL accelerators) {
         // destruction posts; with the frame gone there is nothing left to wait for.
         if (!IsWindow(hwndFrame)) return 0;
     }
-    return static_cast<int>(msg.wParam);
+    return got == 0 ? static_cast<int>(msg.wParam) : 3; // -1: the loop failed, and msg holds nothing
 }
