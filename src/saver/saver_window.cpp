@@ -133,9 +133,10 @@ HWND CreateSaverWindow(HINSTANCE instance, HWND parent, const SaverSettings& set
 
 int RunSaverLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    BOOL got = 0;
+    while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    return got == 0 ? static_cast<int>(msg.wParam) : 3; // -1: the loop failed, and msg holds nothing
 }
