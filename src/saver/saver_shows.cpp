@@ -38,7 +38,7 @@ void StartBubbles(HWND hwnd, SaverData& data) {
     const uint32_t now = GetTickCount();
     BubblesData& bubbles = data.bubbles;
     InitBubblesData(bubbles, now, nullptr);
-    SetPropA(hwnd, kBubblesDataProp, &bubbles); // so the Bubbles window's own paint serves
+    SetBubblesData(hwnd, &bubbles); // so the Bubbles window's own paint serves
     bubbles.gravityTime = data.settings.gravity ? ArmTick(now) : 0;
     bubbles.yeastTime = data.settings.yeast ? ArmTick(now) : 0;
     if (!data.fullScreen) {
@@ -81,7 +81,7 @@ void StartSaverShow(HWND hwnd, SaverData& data) {
 void StopSaverShow(HWND hwnd, SaverData&) {
     KillTimer(hwnd, kSaverTimer);
     SetLinesData(hwnd, nullptr);
-    RemovePropA(hwnd, kBubblesDataProp);
+    SetBubblesData(hwnd, nullptr);
 }
 
 void SaverShowTick(HWND hwnd, SaverData& data) {
