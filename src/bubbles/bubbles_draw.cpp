@@ -148,7 +148,7 @@ void PaintBubbles(HWND hwnd) {
 
 void BubbleWindowSurface::DrawBubble(const BubblesData& data, int k) {
     ++bubbleWork.draws;
-    toggles_.Toggle(BubbleLookOf(data, k));
+    ToggleLook(toggles_, BubbleLookOf(data, k));
 }
 
 BubbleClientSize BubbleWindowSurface::ClientSize() {
@@ -161,10 +161,11 @@ BubbleClientSize BubbleWindowSurface::ClientSize() {
 }
 
 void BubbleWindowSurface::Flush() {
-    if (toggles_.NothingToDraw()) return;
+    if (toggles_.empty()) return;
     WindowDC dc(hwnd_);
-    toggles_.ForEachOdd([&dc](const BubbleLook& look) { DrawBubbleLook(dc.get(), look); });
-    toggles_.Clear();
+    for (const BubbleLook& look : toggles_)
+        DrawBubbleLook(dc.get(), look);
+    toggles_.clear();
 }
 
 TickCountClock::TickCountClock() : start_(GetTickCount()) { QueryPerformanceCounter(&counterStart_); }

@@ -5,7 +5,6 @@
 
 #include "bubbles/core/bubble_look.h"
 #include "bubbles/core/bubble_surface.h"
-#include "bubbles/core/bubble_toggles.h"
 #include "bubbles/core/bubbles_data.h"
 #include "common/gdi.h"
 
@@ -47,7 +46,7 @@ class BubbleWindowSurface : public BubbleSurface {
   private:
     HWND hwnd_;
     std::optional<BubbleClientSize> size_; // nothing in a message changes it
-    BubbleToggles toggles_;
+    BubbleLooks toggles_;
 };
 
 // GetTickCount moves in steps of 15 or 16 ms, too coarse to end a 16 ms budget on time: a tick could run

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <unordered_set>
 
 #include "bubbles/core/bubbles_data.h"
 
@@ -36,3 +38,17 @@ inline bool operator==(const BubbleLook& a, const BubbleLook& b) {
 }
 
 BubbleLook BubbleLookOf(const BubblesData& data, int k);
+
+struct BubbleLookHash {
+    size_t operator()(const BubbleLook& look) const;
+};
+
+// The net effect of a run of XOR draws. A look drawn twice leaves the pixels as they were, and XOR draws
+// give the same result in any order, so drawing once each look drawn an odd number of times leaves the
+// window exactly as the whole run would. A bubble moved a thousand times holds two looks: where it was and
+// where it is.
+using BubbleLooks = std::unordered_set<BubbleLook, BubbleLookHash>;
+
+inline void ToggleLook(BubbleLooks& odd, const BubbleLook& look) {
+    if (odd.erase(look) == 0) odd.insert(look);
+}
