@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <ctime>
 
-#include "bubbles/core/bubble_motion.h"
-#include "bubbles/core/bubble_queue.h"
-#include "bubbles/core/bubble_settings.h"
-#include "bubbles/core/bubble_look.h"
+#include "bubbles/core/bubbles_motion.h"
+#include "bubbles/core/bubbles_queue.h"
+#include "bubbles/core/bubbles_settings.h"
+#include "bubbles/core/bubbles_draw.h"
 #include "common/core/random.h"
-#include "lines/core/pattern.h"
-#include "lines/core/steps.h"
+#include "lines/core/lines_figure.h"
+#include "lines/core/lines_run.h"
 
 namespace {
 

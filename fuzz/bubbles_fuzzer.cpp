@@ -7,10 +7,10 @@
 #include <cstring>
 #include <span>
 
-#include "bubbles/core/bubble_motion.h"
-#include "bubbles/core/bubble_mouse.h"
-#include "bubbles/core/bubble_queue.h"
-#include "bubbles/core/bubble_settings.h"
+#include "bubbles/core/bubbles_motion.h"
+#include "bubbles/core/bubbles_mouse.h"
+#include "bubbles/core/bubbles_queue.h"
+#include "bubbles/core/bubbles_settings.h"
 #include "common/core/random.h"
 #include "fake_bubble_platform.h"
 

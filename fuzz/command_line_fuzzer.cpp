@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bubbles/core/bubble_settings.h"
+#include "bubbles/core/bubbles_settings.h"
 #include "common/ids.h"
 #include "lines/core/lines_flags.h"
 #include "shell/core/command_line.h"

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "bubbles/core/bubble_look.h"
-#include "bubbles/core/bubble_surface.h"
+#include "bubbles/core/bubbles_draw.h"
+#include "bubbles/core/bubbles_surface.h"
 #include "bubbles/core/bubbles_data.h"
 #include "common/gdi.h"
 

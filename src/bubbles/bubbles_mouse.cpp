@@ -2,7 +2,7 @@
 
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_record.h"
-#include "bubbles/core/bubble_mouse.h"
+#include "bubbles/core/bubbles_mouse.h"
 #include "common/app_state.h"
 #include "common/ids.h"
 

@@ -5,9 +5,9 @@
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_mouse.h"
 #include "bubbles/bubbles_record.h"
-#include "bubbles/core/bubble_motion.h"
-#include "bubbles/core/bubble_queue.h"
-#include "bubbles/core/bubble_settings.h"
+#include "bubbles/core/bubbles_motion.h"
+#include "bubbles/core/bubbles_queue.h"
+#include "bubbles/core/bubbles_settings.h"
 #include "common/app_state.h"
 #include "common/ids.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "lines/core/pattern.h"
+#include "lines/core/lines_figure.h"
 
 // Everything one Lines window knows: its figure, its run and its settings. Fixed layout.
 struct LinesData {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "common/gdi.h"
-#include "lines/core/shapes.h"
-#include "lines/core/steps.h"
+#include "lines/core/lines_draw.h"
+#include "lines/core/lines_run.h"
 
 namespace {
 

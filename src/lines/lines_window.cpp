@@ -6,7 +6,7 @@
 #include "common/gdi.h"
 #include "common/ids.h"
 #include "lines/core/lines_flags.h"
-#include "lines/core/steps.h"
+#include "lines/core/lines_run.h"
 #include "lines/lines_draw.h"
 
 namespace {

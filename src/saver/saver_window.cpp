@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "saver/saver_shows.h"
+#include "saver/saver_show.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "shell/placement.h"
 
 #include "common/app_state.h"
-#include "shell/core/split_rule.h"
+#include "shell/core/placement.h"
 
 void GetWindowRectInClient(HWND window, HWND client, RECT* out) {
     GetWindowRect(window, out);

@@ -1,6 +1,6 @@
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_record.h"
-#include "bubbles/core/bubble_look.h"
+#include "bubbles/core/bubbles_draw.h"
 #include "common/app_state.h"
 #include "common/ids.h"
 #include "harness.h"

@@ -2,7 +2,7 @@
 #include "common/core/random.h"
 #include "common/ids.h"
 #include "harness.h"
-#include "lines/core/shapes.h"
+#include "lines/core/lines_draw.h"
 #include "lines/lines_data.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 #include <set>
 #include <tuple>
 
-#include "bubbles/core/bubble_look.h"
-#include "bubbles/core/bubble_surface.h"
+#include "bubbles/core/bubbles_draw.h"
+#include "bubbles/core/bubbles_surface.h"
 
 // A client area that keeps the XOR picture: the looks (box, colour, designer) drawn an odd number of times.
 struct XorSurface : BubbleSurface {

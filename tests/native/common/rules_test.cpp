@@ -3,11 +3,11 @@
 #include <climits>
 
 #include "about/core/centering.h"
-#include "bubbles/core/bubble_settings.h"
+#include "bubbles/core/bubbles_settings.h"
 #include "common/ids.h"
 #include "lines/core/lines_flags.h"
 #include "shell/core/command_line.h"
-#include "shell/core/split_rule.h"
+#include "shell/core/placement.h"
 
 TEST(Flags, AnArgumentNamesTheFirstKeywordItIsACaseInsensitivePrefixOf) {
     using enum ArgumentAction;

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "common/core/random.h"
-#include "lines/core/shapes.h"
-#include "lines/core/steps.h"
+#include "lines/core/lines_draw.h"
+#include "lines/core/lines_run.h"
 
 TEST(LinesColours, SineQuartersMirrorBitForBitAndEachHueSectorPicksItsChannels) {
     InitSineTable();

@@ -1,4 +1,4 @@
-#include "bubbles/core/bubble_look.h"
+#include "bubbles/core/bubbles_draw.h"
 
 BubbleBox BubbleBounds(const Bubble& b) {
     const float left = b.x - b.radius;

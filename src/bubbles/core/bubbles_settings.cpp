@@ -1,7 +1,7 @@
-#include "bubbles/core/bubble_settings.h"
+#include "bubbles/core/bubbles_settings.h"
 
-#include "bubbles/core/bubble_motion.h"
-#include "bubbles/core/bubble_queue.h"
+#include "bubbles/core/bubbles_motion.h"
+#include "bubbles/core/bubbles_queue.h"
 #include "common/core/flags.h"
 #include "common/ids.h"
 

@@ -1,4 +1,4 @@
-#include "lines/core/shapes.h"
+#include "lines/core/lines_draw.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "bubbles/core/bubble_surface.h"
+#include "bubbles/core/bubbles_surface.h"
 #include "bubbles/core/bubbles_data.h"
 
 // A displacement in client pixels.

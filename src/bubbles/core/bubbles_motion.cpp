@@ -1,8 +1,8 @@
-#include "bubbles/core/bubble_motion.h"
+#include "bubbles/core/bubbles_motion.h"
 
 #include <cmath>
 
-#include "bubbles/core/bubble_queue.h"
+#include "bubbles/core/bubbles_queue.h"
 #include "common/core/random.h"
 
 BubbleMove OverlapPush(const Bubble& a, const Bubble& b) {

@@ -1,4 +1,4 @@
-#include "lines/core/steps.h"
+#include "lines/core/lines_run.h"
 
 void StepLinesRun(const LinesRun& run, int16_t& iDraw, int16_t& iErase, LinesSurface& surface) {
     if (iDraw < run.nSteps) surface.DrawSegment(iDraw % run.nSegments);

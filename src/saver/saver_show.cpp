@@ -1,10 +1,10 @@
-#include "saver/saver_shows.h"
+#include "saver/saver_show.h"
 
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_record.h"
-#include "bubbles/core/bubble_motion.h"
-#include "bubbles/core/bubble_mouse.h"
-#include "bubbles/core/bubble_settings.h"
+#include "bubbles/core/bubbles_motion.h"
+#include "bubbles/core/bubbles_mouse.h"
+#include "bubbles/core/bubbles_settings.h"
 #include "common/core/random.h"
 #include "lines/lines_draw.h"
 

@@ -1,4 +1,4 @@
-#include "bubbles/core/bubble_queue.h"
+#include "bubbles/core/bubbles_queue.h"
 
 void EnqueueBubble(BubblesData& data, int k) {
     if (k == 0 || data.bubbles[k].next != -1) return;

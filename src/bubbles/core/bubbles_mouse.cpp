@@ -1,9 +1,9 @@
-#include "bubbles/core/bubble_mouse.h"
+#include "bubbles/core/bubbles_mouse.h"
 
 #include <cmath>
 
-#include "bubbles/core/bubble_motion.h"
-#include "bubbles/core/bubble_queue.h"
+#include "bubbles/core/bubbles_motion.h"
+#include "bubbles/core/bubbles_queue.h"
 
 BubbleMouseMode MouseModeFromKeys(bool shiftDown, bool ctrlDown) {
     if (shiftDown) return kModePop;

@@ -1,4 +1,4 @@
-#include "shell/core/split_rule.h"
+#include "shell/core/placement.h"
 
 Split SplitWindowRect(const SplitRect& r) {
     const int w = r.right - r.left;

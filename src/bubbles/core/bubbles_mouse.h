@@ -1,5 +1,5 @@
 #pragma once
-#include "bubbles/core/bubble_surface.h"
+#include "bubbles/core/bubbles_surface.h"
 #include "bubbles/core/bubbles_data.h"
 
 // The mode the keys ask for: Shift pops, Ctrl (without Shift) grows, neither moves.

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "lines/core/pattern.h"
+#include "lines/core/lines_figure.h"
 
 // The segment before index, the last one before 0: the figure is closed.
 int PreviousLinesSegment(int index, int nSegments);

@@ -1,4 +1,4 @@
-#include "lines/core/pattern.h"
+#include "lines/core/lines_figure.h"
 
 #include <algorithm>
 #include <cmath>
