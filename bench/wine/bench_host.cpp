@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "bubbles/bubbles_draw.h"
-#include "bubbles/bubbles_record.h"
+#include "bubbles/bubbles_work.h"
+#include "bubbles/bubbles_data.h"
 #include "common/app_state.h"
 #include "common/core/random.h"
 #include "common/ids.h"

@@ -1,7 +1,7 @@
 #include "bubbles/bubbles_mouse.h"
 
+#include "bubbles/bubbles_data.h"
 #include "bubbles/bubbles_draw.h"
-#include "bubbles/bubbles_record.h"
 #include "bubbles/core/bubbles_mouse.h"
 #include "common/app_state.h"
 #include "common/ids.h"
@@ -26,9 +26,15 @@ bool MouseOverClient(HWND hwnd) {
 
 // A Pop press takes no capture, so its release outside the window never reaches us: the first message
 // that finds the button up ends it. A captured press ends by its release or the loss of the capture.
-void EndReleasedPress(HWND hwnd, bool buttonDown) {
-    BubblesData* data = GetBubblesData(hwnd);
-    if (data != nullptr && data->pressActive && !buttonDown && GetCapture() != hwnd) EndDrag(*data);
+void EndReleasedPress(HWND hwnd, BubblesData& data, bool buttonDown) {
+    if (data.pressActive && !buttonDown && GetCapture() != hwnd) EndDrag(data);
+}
+
+// Takes the mode from Shift and Ctrl unless a press or the menu holds it; shows its cursor if asked.
+void UpdateMouseMode(BubblesData& data, bool setCursor) {
+    UpdateMouseModeFromKeys(data, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL));
+    if (setCursor && data.mouseMode >= 0 && data.mouseMode <= kModeGrow)
+        SetCursor(modeCursors[data.mouseMode]);
 }
 
 } // namespace
@@ -40,19 +46,12 @@ void LoadBubbleCursors() {
     modeCursors[kModeGrow] = LoadCursorA(hInst, MAKEINTRESOURCEA(IDCUR_GROW));
 }
 
-void UpdateMouseMode(HWND hwnd, bool setCursor) {
-    BubblesData* data = GetBubblesData(hwnd);
-    if (data == nullptr) return;
-    UpdateMouseModeFromKeys(*data, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL));
-    if (setCursor && data->mouseMode >= 0 && data->mouseMode <= kModeGrow)
-        SetCursor(modeCursors[data->mouseMode]);
-}
-
 LRESULT BubblesOnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    if (reinterpret_cast<HWND>(wParam) == hwnd) EndReleasedPress(hwnd, KeyDown(VK_LBUTTON));
-    if (reinterpret_cast<HWND>(wParam) != hwnd || LOWORD(lParam) != HTCLIENT)
-        return DefMDIChildProcA(hwnd, WM_SETCURSOR, wParam, lParam);
-    UpdateMouseMode(hwnd, true);
+    BubblesData* data = GetBubblesData(hwnd);
+    const bool ours = reinterpret_cast<HWND>(wParam) == hwnd;
+    if (ours && data != nullptr) EndReleasedPress(hwnd, *data, KeyDown(VK_LBUTTON));
+    if (!ours || LOWORD(lParam) != HTCLIENT) return DefMDIChildProcA(hwnd, WM_SETCURSOR, wParam, lParam);
+    if (data != nullptr) UpdateMouseMode(*data, true);
     return TRUE;
 }
 
@@ -61,7 +60,7 @@ void BubblesOnKey(HWND hwnd, WPARAM key, LPARAM lParam) {
     BubblesData* data = GetBubblesData(hwnd);
     if (data == nullptr) return;
     data->modeFromMenu = 0;
-    UpdateMouseMode(hwnd, MouseOverClient(hwnd));
+    UpdateMouseMode(*data, MouseOverClient(hwnd));
 }
 
 void BubblesOnLButtonDown(HWND hwnd, LPARAM lParam) {
@@ -72,9 +71,10 @@ void BubblesOnLButtonDown(HWND hwnd, LPARAM lParam) {
 }
 
 void BubblesOnMouseMove(HWND hwnd, WPARAM keys, LPARAM lParam) {
-    EndReleasedPress(hwnd, (keys & MK_LBUTTON) != 0);
     BubblesData* data = GetBubblesData(hwnd);
-    if (data == nullptr || data->held == 0) return;
+    if (data == nullptr) return;
+    EndReleasedPress(hwnd, *data, (keys & MK_LBUTTON) != 0);
+    if (data->held == 0) return;
     BubbleWindowSurface surface(hwnd);
     DragHeldBubble(*data, surface, MouseX(lParam), MouseY(lParam));
 }

@@ -2,56 +2,53 @@
 
 #include <new>
 
+#include "bubbles/bubbles_clock.h"
+#include "bubbles/bubbles_data.h"
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_mouse.h"
-#include "bubbles/bubbles_record.h"
+#include "bubbles/bubbles_work.h"
 #include "bubbles/core/bubbles_motion.h"
 #include "bubbles/core/bubbles_queue.h"
 #include "bubbles/core/bubbles_settings.h"
 #include "common/app_state.h"
+#include "common/child_windows.h"
+#include "common/gdi.h"
 #include "common/ids.h"
 
 namespace {
-
-constexpr UINT_PTR kBubblesTimer = 1;
-constexpr UINT kBubblesTimerMs = 16;
-
-HWND SourceWindow(const CREATESTRUCTA* cs) {
-    const auto* mdi = static_cast<const MDICREATESTRUCTA*>(cs->lpCreateParams);
-    return mdi != nullptr ? reinterpret_cast<HWND>(mdi->lParam) : nullptr;
-}
 
 LRESULT BubblesOnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
     // Nothing is set up yet when the record cannot be had, so refusing creation leaves nothing behind.
     auto* data = new (std::nothrow) BubblesData{};
     if (data == nullptr) return -1;
     LoadBubbleCursors();
-    const HWND source = SourceWindow(cs);
-    SetPropA(hwnd, kBubblesDataProp, data);
-    const BubblesData* sourceData =
-        IsWindow(source) ? static_cast<const BubblesData*>(GetPropA(source, kBubblesDataProp)) : nullptr;
-    InitBubblesData(*data, GetTickCount(), sourceData);
-    SetTimer(hwnd, kBubblesTimer, kBubblesTimerMs, nullptr);
+    AttachBubblesData(hwnd, data);
+    InitBubblesData(*data, GetTickCount(), GetBubblesData(SourceWindowOfClass(cs, kBubblesClass)));
+    SetTimer(hwnd, kChildTimer, kChildTimerMs, nullptr);
     return 0;
 }
 
 void BubblesOnDestroy(HWND hwnd) {
-    KillTimer(hwnd, kBubblesTimer);
+    KillTimer(hwnd, kChildTimer);
     SendMessageA(hwndFrame, UWM_CHILD_DESTROYED, reinterpret_cast<WPARAM>(hwnd), 0);
-    delete static_cast<BubblesData*>(RemovePropA(hwnd, kBubblesDataProp));
+    delete DetachBubblesData(hwnd);
 }
 
 void BubblesOnSize(HWND hwnd) {
     BubblesData* data = GetBubblesData(hwnd);
     if (data == nullptr) return;
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    BubblesClientResized(*data, {client.right, client.bottom});
+    const SIZE client = ClientSize(hwnd);
+    BubblesClientResized(*data, {client.cx, client.cy});
+}
+
+void BubblesOnPaint(HWND hwnd) {
+    PaintDC paint(hwnd);
+    if (const BubblesData* data = GetBubblesData(hwnd)) PaintBubbles(paint.get(), *data);
 }
 
 void BubblesOnTimer(HWND hwnd, WPARAM timerId) {
     BubblesData* data = GetBubblesData(hwnd);
-    if (timerId != kBubblesTimer || data == nullptr) return;
+    if (timerId != kChildTimer || data == nullptr) return;
     BubbleWindowSurface surface(hwnd);
     TickCountClock clock;
     bubbleWork.steps += BubblesTimerTick(*data, surface, clock);
@@ -83,13 +80,9 @@ void BubblesOnCommand(HWND hwnd, int command) {
     }
 }
 
-void EnableCommand(HMENU popup, UINT command, bool enable) {
-    EnableMenuItem(popup, command, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
-}
-
 void EnableAndCheck(HMENU popup, UINT command, bool checked) {
-    EnableCommand(popup, command, true);
-    CheckMenuItem(popup, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    EnableCommand(popup, command);
+    CheckCommand(popup, command, checked);
 }
 
 // The frame has grayed every item already; enable what applies to this window.
@@ -97,15 +90,15 @@ void BubblesOnInitMenuPopup(HWND hwnd, HMENU popup) {
     const BubblesData* data = GetBubblesData(hwnd);
     if (data == nullptr) return;
     if (popup == hmenuFile) {
-        EnableCommand(popup, IDM_CLOSE, true);
+        EnableCommand(popup, IDM_CLOSE);
     } else if (popup == hmenuBubbles) {
-        if (data->count < kMaxBubbles) EnableCommand(popup, IDM_BUBBLES_MAKE, true);
-        if (data->count != 0) EnableCommand(popup, IDM_BUBBLES_ERASE_ALL, true);
+        if (data->count < kMaxBubbles) EnableCommand(popup, IDM_BUBBLES_MAKE);
+        if (data->count != 0) EnableCommand(popup, IDM_BUBBLES_ERASE_ALL);
         EnableAndCheck(popup, IDM_BUBBLES_GRAVITY, data->gravityTime != 0);
         EnableAndCheck(popup, IDM_BUBBLES_DESIGNER, data->designer != 0);
         EnableAndCheck(popup, IDM_BUBBLES_YEAST, data->yeastTime != 0);
         for (UINT command = IDM_BUBBLES_MOVE; command <= IDM_BUBBLES_GROW; ++command)
-            EnableCommand(popup, command, true);
+            EnableCommand(popup, command);
         CheckMenuRadioItem(popup, IDM_BUBBLES_MOVE, IDM_BUBBLES_GROW, IDM_BUBBLES_MOVE + data->mouseMode,
                            MF_BYCOMMAND);
     }
@@ -133,7 +126,7 @@ LRESULT CALLBACK BubblesWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_CREATE: return BubblesOnCreate(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY: BubblesOnDestroy(hwnd); return 0;
     case WM_SIZE: BubblesOnSize(hwnd); break;
-    case WM_PAINT: PaintBubbles(hwnd); return 0;
+    case WM_PAINT: BubblesOnPaint(hwnd); return 0;
     case WM_SETCURSOR: return BubblesOnSetCursor(hwnd, wParam, lParam);
     case WM_KEYDOWN:
     case WM_KEYUP: BubblesOnKey(hwnd, wParam, lParam); return 0;

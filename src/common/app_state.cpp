@@ -9,5 +9,5 @@ HMENU hmenuLines = nullptr;
 HMENU hmenuBubbles = nullptr;
 HMENU hmenuHelp = nullptr;
 HMENU hmenuInserted = nullptr;
-char szLinesPopupTitle[32] = "";
-char szBubblesPopupTitle[32] = "";
+char szLinesPopupTitle[kPopupTitleChars] = "";
+char szBubblesPopupTitle[kPopupTitleChars] = "";

@@ -11,5 +11,7 @@ extern HMENU hmenuLines;
 extern HMENU hmenuBubbles;
 extern HMENU hmenuHelp;
 extern HMENU hmenuInserted;
-extern char szLinesPopupTitle[32];
-extern char szBubblesPopupTitle[32];
+// The popups' titles, terminator included.
+inline constexpr int kPopupTitleChars = 32;
+extern char szLinesPopupTitle[kPopupTitleChars];
+extern char szBubblesPopupTitle[kPopupTitleChars];

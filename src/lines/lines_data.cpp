@@ -4,10 +4,6 @@ const char kLinesDataProp[] = "LINESDATA";
 
 LinesData* GetLinesData(HWND hwnd) { return static_cast<LinesData*>(GetPropA(hwnd, kLinesDataProp)); }
 
-void SetLinesData(HWND hwnd, LinesData* data) {
-    if (data != nullptr) {
-        SetPropA(hwnd, kLinesDataProp, data);
-    } else {
-        RemovePropA(hwnd, kLinesDataProp);
-    }
-}
+void AttachLinesData(HWND hwnd, LinesData* data) { SetPropA(hwnd, kLinesDataProp, data); }
+
+LinesData* DetachLinesData(HWND hwnd) { return static_cast<LinesData*>(RemovePropA(hwnd, kLinesDataProp)); }

@@ -1,9 +1,8 @@
 #include "lines/lines_draw.h"
 
-#include <algorithm>
-
 #include "common/gdi.h"
 #include "lines/core/lines_draw.h"
+#include "lines/core/lines_figure.h"
 #include "lines/core/lines_run.h"
 
 namespace {
@@ -23,61 +22,7 @@ void DrawPlot(HDC dc, const LinesData& data, const LinesSegment& prev, const Lin
     }
 }
 
-// Draws on a real window: each pass makes its pen, uses it and deletes it again.
-class LinesWindowSurface : public LinesSurface {
-  public:
-    LinesWindowSurface(HWND hwnd, HDC dc, const LinesData& data) : hwnd_(hwnd), dc_(dc), data_(data) {}
-    void DrawSegment(int index) override { Pass(index, data_.colors[index]); }
-    void EraseSegment(int index) override { Pass(index, kBackground); }
-    void ClearAndStartNewFigure() override {
-        LinesClear(hwnd_, dc_);
-        LinesNewFigure(hwnd_);
-    }
-
-  private:
-    void Pass(int index, COLORREF colour) {
-        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
-        SelectionScope keepPen(dc_, pen.get());
-        // Boxes and ovals are outlines.
-        SelectionScope keepBrush(dc_, GetStockObject(NULL_BRUSH));
-        LinesDrawSegment(dc_, data_, index);
-    }
-
-    HWND hwnd_;
-    HDC dc_;
-    const LinesData& data_;
-};
-
-} // namespace
-
-void LinesNewFigure(HWND hwnd) {
-    LinesData* data = GetLinesData(hwnd);
-    if (data == nullptr) return;
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const LinesFigurePlan plan = PlanLinesFigure(client.right, client.bottom, data->fErase != FALSE);
-    uint32_t colors[kLinesMaxSegments];
-    TraceLinesFigure(plan, plan.nSegments, data->segments, colors);
-    std::copy(colors, colors + plan.nSegments, data->colors);
-    data->nSegments = plan.nSegments;
-    data->nSteps = plan.nSteps;
-    data->iDraw = 0;
-    data->iErase = plan.iErase;
-    data->ticksPerStep = plan.ticksPerStep;
-}
-
-void LinesClear(HWND hwnd, HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-}
-
-void LinesStep(HWND hwnd, HDC dc, LinesData& data) {
-    LinesWindowSurface surface(hwnd, dc, data);
-    const LinesRun run{data.nSegments, data.nSteps, data.fErase != FALSE, data.fRepeat != FALSE};
-    StepLinesRun(run, data.iDraw, data.iErase, surface);
-}
-
+// Segment index in the record's current style, with the pen and brush already selected (Plot brings its own).
 void LinesDrawSegment(HDC dc, const LinesData& data, int index) {
     const LinesSegment& cur = data.segments[index];
     const LinesSegment& prev = data.segments[PreviousLinesSegment(index, data.nSegments)];
@@ -100,16 +45,39 @@ void LinesDrawSegment(HDC dc, const LinesData& data, int index) {
     }
 }
 
-void LinesOnTimer(HWND hwnd, WPARAM timerId) {
-    LinesData* data = GetLinesData(hwnd);
-    if (timerId != kLinesTimer || data == nullptr) return;
-    if (!CountLinesTick(data->tickCount, data->ticksPerStep)) return;
-    WindowDC dc(hwnd);
-    LinesStep(hwnd, dc.get(), *data);
+// Draws on a device context: each pass makes its pen, uses it and deletes it again.
+class LinesDCSurface : public LinesSurface {
+  public:
+    LinesDCSurface(HDC dc, LinesData& data, SIZE client) : dc_(dc), data_(data), client_(client) {}
+    void DrawSegment(int index) override { Pass(index, data_.colors[index]); }
+    void EraseSegment(int index) override { Pass(index, kBackground); }
+    void ClearAndStartNewFigure() override {
+        LinesClear(dc_, client_);
+        LinesNewFigure(data_, client_.cx, client_.cy);
+    }
+
+  private:
+    void Pass(int index, COLORREF colour) {
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+        SelectionScope keepPen(dc_, pen.get());
+        // Boxes and ovals are outlines.
+        SelectionScope keepBrush(dc_, GetStockObject(NULL_BRUSH));
+        LinesDrawSegment(dc_, data_, index);
+    }
+
+    HDC dc_;
+    LinesData& data_;
+    SIZE client_;
+};
+
+} // namespace
+
+void LinesClear(HDC dc, SIZE client) {
+    const RECT area{0, 0, client.cx, client.cy};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
-void LinesOnPaint(HWND hwnd) {
-    // The update region has been wiped to white; one step is drawn, clipped to it, and nothing is restored.
-    PaintDC paint(hwnd);
-    if (LinesData* data = GetLinesData(hwnd)) LinesStep(hwnd, paint.get(), *data);
+void LinesStep(HDC dc, LinesData& data, SIZE client) {
+    LinesDCSurface surface(dc, data, client);
+    StepLinesRun(data, surface);
 }

@@ -3,10 +3,13 @@
 #include <new>
 
 #include "common/app_state.h"
+#include "common/child_windows.h"
 #include "common/gdi.h"
 #include "common/ids.h"
+#include "lines/core/lines_figure.h"
 #include "lines/core/lines_flags.h"
 #include "lines/core/lines_run.h"
+#include "lines/lines_data.h"
 #include "lines/lines_draw.h"
 
 namespace {
@@ -15,19 +18,6 @@ namespace {
 const UINT kFlagCommands[kLinesFlagCount] = {IDM_LINES_ERASE,     IDM_LINES_REPEAT, IDM_LINES_STEP,
                                              IDM_STYLE_LINES,     IDM_STYLE_BOXES,  IDM_STYLE_OVALS,
                                              IDM_STYLE_LISSAJOUS, IDM_STYLE_PLOT};
-
-HWND SourceWindow(const CREATESTRUCTA* cs) {
-    const auto* mdi = static_cast<const MDICREATESTRUCTA*>(cs->lpCreateParams);
-    return mdi != nullptr ? reinterpret_cast<HWND>(mdi->lParam) : nullptr;
-}
-
-// The record of a source window that is a Lines window of ours. The record is a pointer into this
-// process, so a window of another thread (or process) that happens to carry the property is no source.
-const LinesData* SourceRecord(HWND source) {
-    if (!IsWindow(source) || GetWindowThreadProcessId(source, nullptr) != GetCurrentThreadId())
-        return nullptr;
-    return GetLinesData(source);
-}
 
 // The caption is always the name of the current style and nothing else.
 void SetStyleCaption(HWND hwnd, int style) {
@@ -40,42 +30,53 @@ LRESULT LinesOnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
     // Nothing is set up yet when the record cannot be had, so refusing creation leaves nothing behind.
     auto* data = new (std::nothrow) LinesData{};
     if (data == nullptr) return -1;
-    if (sineTable[1] == 0.0f) InitSineTable();
-    const HWND source = SourceWindow(cs);
-    SetPropA(hwnd, kLinesDataProp, data);
+    AttachLinesData(hwnd, data);
     data->fRepeat = FALSE;
     data->style = kStyleLines;
     data->fErase = TRUE;
-    if (const LinesData* from = SourceRecord(source)) {
+    if (const LinesData* from = GetLinesData(SourceWindowOfClass(cs, kLinesClass))) {
         data->fErase = from->fErase;
         data->fRepeat = from->fRepeat;
         data->style = from->style;
     }
     SetStyleCaption(hwnd, data->style);
-    SetTimer(hwnd, kLinesTimer, kLinesTimerMs, nullptr);
-    LinesNewFigure(hwnd);
+    SetTimer(hwnd, kChildTimer, kChildTimerMs, nullptr);
+    const SIZE client = ClientSize(hwnd);
+    LinesNewFigure(*data, client.cx, client.cy);
     return 0;
 }
 
 void LinesOnDestroy(HWND hwnd) {
     // Synchronous, so the frame takes this window's popup out of the bar while the window still exists.
     SendMessageA(hwndFrame, UWM_CHILD_DESTROYED, reinterpret_cast<WPARAM>(hwnd), 0);
-    delete static_cast<LinesData*>(RemovePropA(hwnd, kLinesDataProp));
+    delete DetachLinesData(hwnd);
 }
 
-void LinesStepNow(HWND hwnd) {
-    {
-        WindowDC dc(hwnd);
-        LinesClear(hwnd, dc.get());
-    }
-    LinesNewFigure(hwnd);
+void LinesOnTimer(HWND hwnd, WPARAM timerId) {
+    LinesData* data = GetLinesData(hwnd);
+    if (timerId != kChildTimer || data == nullptr) return;
+    if (!CountLinesTick(*data)) return;
+    WindowDC dc(hwnd);
+    LinesStep(dc.get(), *data, ClientSize(hwnd));
+}
+
+void LinesOnPaint(HWND hwnd) {
+    // The update region has been wiped to white; one step is drawn, clipped to it, and nothing is restored.
+    PaintDC paint(hwnd);
+    if (LinesData* data = GetLinesData(hwnd)) LinesStep(paint.get(), *data, ClientSize(hwnd));
+}
+
+void LinesStepNow(HWND hwnd, LinesData& data) {
+    const SIZE client = ClientSize(hwnd);
+    LinesClear(WindowDC(hwnd).get(), client);
+    LinesNewFigure(data, client.cx, client.cy);
 }
 
 // The current figure is traced again from its first step in the new style; what is on screen stays.
 void LinesChangeStyle(HWND hwnd, LinesData& data, int style) {
     data.style = static_cast<int16_t>(style);
     SetStyleCaption(hwnd, style);
-    RestartLinesRun(data.iDraw, data.iErase);
+    RestartLinesRun(data);
 }
 
 void LinesOnCommand(HWND hwnd, UINT command) {
@@ -84,19 +85,13 @@ void LinesOnCommand(HWND hwnd, UINT command) {
     switch (command) {
     case IDM_LINES_ERASE: data->fErase = data->fErase ? FALSE : TRUE; break;
     case IDM_LINES_REPEAT: data->fRepeat = data->fRepeat ? FALSE : TRUE; break;
-    case IDM_LINES_STEP: LinesStepNow(hwnd); break;
+    case IDM_LINES_STEP: LinesStepNow(hwnd, *data); break;
     case IDM_STYLE_LINES:
     case IDM_STYLE_BOXES:
     case IDM_STYLE_OVALS:
     case IDM_STYLE_LISSAJOUS:
     case IDM_STYLE_PLOT: LinesChangeStyle(hwnd, *data, static_cast<int>(command - IDM_STYLE_LINES)); break;
     }
-}
-
-void EnableCommand(HMENU popup, UINT command) { EnableMenuItem(popup, command, MF_BYCOMMAND | MF_ENABLED); }
-
-void CheckCommand(HMENU popup, UINT command, BOOL checked) {
-    CheckMenuItem(popup, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // The frame has grayed every item already; enable and check what applies to this window.
@@ -111,8 +106,8 @@ void LinesOnInitMenuPopup(HWND hwnd, HMENU popup) {
     if (data->fRepeat) EnableCommand(popup, IDM_LINES_STEP);
     for (UINT command = IDM_STYLE_LINES; command <= IDM_STYLE_PLOT; ++command)
         EnableCommand(popup, command);
-    CheckCommand(popup, IDM_LINES_ERASE, data->fErase);
-    CheckCommand(popup, IDM_LINES_REPEAT, data->fRepeat);
+    CheckCommand(popup, IDM_LINES_ERASE, data->fErase != FALSE);
+    CheckCommand(popup, IDM_LINES_REPEAT, data->fRepeat != FALSE);
     CheckMenuRadioItem(popup, IDM_STYLE_LINES, IDM_STYLE_PLOT, IDM_STYLE_LINES + data->style, MF_BYCOMMAND);
 }
 

@@ -30,8 +30,9 @@ int ShowUsage(HINSTANCE instance) {
 int RunShow(HINSTANCE instance, HWND parent) {
     SeedRandom(GetTickCount());
     const SaverSettings settings = LoadSaverSettings();
-    if (!RegisterSaverClass(instance) || CreateSaverWindow(instance, parent, settings) == nullptr) return 1;
-    return RunSaverLoop();
+    if (!RegisterSaverClass(instance)) return 1;
+    HWND window = CreateSaverWindow(instance, parent, settings);
+    return window != nullptr ? RunSaverLoop(window) : 1;
 }
 
 } // namespace

@@ -1,33 +1,33 @@
 #include "saver/saver_show.h"
 
+#include "bubbles/bubbles_clock.h"
 #include "bubbles/bubbles_draw.h"
-#include "bubbles/bubbles_record.h"
 #include "bubbles/core/bubbles_motion.h"
 #include "bubbles/core/bubbles_mouse.h"
 #include "bubbles/core/bubbles_settings.h"
+#include "common/child_windows.h"
 #include "common/core/random.h"
+#include "common/gdi.h"
+#include "lines/core/lines_figure.h"
+#include "lines/core/lines_run.h"
 #include "lines/lines_draw.h"
 
 namespace {
 
-// LinesOnTimer only steps on the Lines timer, so the screen saver runs on the same identifier.
-constexpr UINT_PTR kSaverTimer = kLinesTimer;
-
 int NextStyle(int style) { return style + 1 < kSaverCycleStyles ? style + 1 : 0; }
 
 void StartLines(HWND hwnd, SaverData& data) {
-    if (sineTable[1] == 0.0f) InitSineTable();
-    data.lines.fErase = TRUE;
-    data.lines.fRepeat = FALSE;
+    data.lines.fErase = 1;
+    data.lines.fRepeat = 0;
     data.lines.style = static_cast<int16_t>(
         data.settings.style == kSaverCycleStyles ? static_cast<int>(kStyleLines) : data.settings.style);
-    SetLinesData(hwnd, &data.lines);
-    LinesNewFigure(hwnd);
+    const SIZE client = ClientSize(hwnd);
+    LinesNewFigure(data.lines, client.cx, client.cy);
 }
 
 void LinesTick(HWND hwnd, SaverData& data) {
-    LinesOnTimer(hwnd, kLinesTimer);
     LinesData& lines = data.lines;
+    if (CountLinesTick(lines)) LinesStep(WindowDC(hwnd).get(), lines, ClientSize(hwnd));
     // With Repeat off the step counter only returns to 0 when a new figure begins.
     if (data.settings.style == kSaverCycleStyles && lines.iDraw == 0 && data.lastDraw != 0)
         lines.style = static_cast<int16_t>(NextStyle(lines.style));
@@ -38,15 +38,12 @@ void StartBubbles(HWND hwnd, SaverData& data) {
     const uint32_t now = GetTickCount();
     BubblesData& bubbles = data.bubbles;
     InitBubblesData(bubbles, now, nullptr);
-    SetBubblesData(hwnd, &bubbles); // so the Bubbles window's own paint serves
     bubbles.gravityTime = data.settings.gravity ? ArmTick(now) : 0;
     bubbles.yeastTime = data.settings.yeast ? ArmTick(now) : 0;
     if (!data.fullScreen) {
         // The preview is a small picture of the full screen: bubbles shrink with it.
-        RECT client{};
-        GetClientRect(hwnd, &client);
         const float scale =
-            static_cast<float>(client.bottom) / static_cast<float>(GetSystemMetrics(SM_CYSCREEN));
+            static_cast<float>(ClientSize(hwnd).cy) / static_cast<float>(GetSystemMetrics(SM_CYSCREEN));
         bubbles.defaultRadius = kDefaultRadius * (scale < 1.0f ? scale : 1.0f) + 1.0f;
     }
     data.bubbleDue = now;
@@ -75,14 +72,10 @@ void StartSaverShow(HWND hwnd, SaverData& data) {
     } else {
         StartLines(hwnd, data);
     }
-    SetTimer(hwnd, kSaverTimer, kLinesTimerMs, nullptr);
+    SetTimer(hwnd, kChildTimer, kChildTimerMs, nullptr);
 }
 
-void StopSaverShow(HWND hwnd, SaverData&) {
-    KillTimer(hwnd, kSaverTimer);
-    SetLinesData(hwnd, nullptr);
-    SetBubblesData(hwnd, nullptr);
-}
+void StopSaverShow(HWND hwnd) { KillTimer(hwnd, kChildTimer); }
 
 void SaverShowTick(HWND hwnd, SaverData& data) {
     if (data.settings.show == kShowBubbles) {
@@ -92,10 +85,10 @@ void SaverShowTick(HWND hwnd, SaverData& data) {
     }
 }
 
-void PaintSaverShow(HWND hwnd, const SaverData& data) {
+void PaintSaverShow(HDC dc, SaverData& data, SIZE client) {
     if (data.settings.show == kShowBubbles) {
-        PaintBubbles(hwnd);
+        PaintBubbles(dc, data.bubbles);
     } else {
-        LinesOnPaint(hwnd);
+        LinesStep(dc, data.lines, client);
     }
 }

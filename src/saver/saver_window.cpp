@@ -2,6 +2,9 @@
 
 #include <new>
 
+#include "common/child_windows.h"
+#include "common/gdi.h"
+#include "common/message_loop.h"
 #include "saver/saver_show.h"
 
 namespace {
@@ -11,20 +14,23 @@ const char kSaverDataProp[] = "SAVERDATA";
 
 SaverData* GetSaverData(HWND hwnd) { return static_cast<SaverData*>(GetPropA(hwnd, kSaverDataProp)); }
 
+void AttachSaverData(HWND hwnd, SaverData* data) { SetPropA(hwnd, kSaverDataProp, data); }
+
+SaverData* DetachSaverData(HWND hwnd) { return static_cast<SaverData*>(RemovePropA(hwnd, kSaverDataProp)); }
+
 LRESULT SaverOnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
     auto* data = new (std::nothrow) SaverData{};
     if (data == nullptr) return -1;
     data->settings = *static_cast<const SaverSettings*>(cs->lpCreateParams);
     data->fullScreen = (cs->style & WS_CHILD) == 0;
-    SetPropA(hwnd, kSaverDataProp, data);
+    AttachSaverData(hwnd, data);
     StartSaverShow(hwnd, *data);
     return 0;
 }
 
 void SaverOnDestroy(HWND hwnd) {
-    auto* data = static_cast<SaverData*>(RemovePropA(hwnd, kSaverDataProp));
-    if (data != nullptr) StopSaverShow(hwnd, *data);
-    delete data;
+    StopSaverShow(hwnd);
+    delete DetachSaverData(hwnd);
     PostQuitMessage(0);
 }
 
@@ -40,11 +46,8 @@ void SaverOnTimer(HWND hwnd) {
 }
 
 void SaverOnPaint(HWND hwnd) {
-    if (SaverData* data = GetSaverData(hwnd)) {
-        PaintSaverShow(hwnd, *data);
-    } else {
-        ValidateRect(hwnd, nullptr);
-    }
+    PaintDC paint(hwnd);
+    if (SaverData* data = GetSaverData(hwnd)) PaintSaverShow(paint.get(), *data, ClientSize(hwnd));
 }
 
 bool IsFullScreen(HWND hwnd) {
@@ -52,8 +55,9 @@ bool IsFullScreen(HWND hwnd) {
     return data != nullptr && data->fullScreen;
 }
 
-// Full screen ends on any key, button or real mouse move; a preview leaves input to its parent.
-bool EndsOnInput(HWND hwnd) {
+// Full screen ends on any key, button or real mouse move: closes the window and says so. A preview leaves
+// input to its parent.
+bool EndShowOnInput(HWND hwnd) {
     if (!IsFullScreen(hwnd)) return false;
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     return true;
@@ -64,7 +68,7 @@ void SaverOnMouseMove(HWND hwnd, LPARAM lParam) {
     if (data == nullptr || !data->fullScreen) return;
     const auto x = static_cast<int>(static_cast<short>(LOWORD(lParam)));
     const auto y = static_cast<int>(static_cast<short>(HIWORD(lParam)));
-    if (SaverMouseMovedAway(data->mouse, x, y)) EndsOnInput(hwnd);
+    if (SaverMouseMovedAway(data->mouse, x, y)) EndShowOnInput(hwnd);
 }
 
 LRESULT SaverOnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -89,10 +93,10 @@ LRESULT CALLBACK SaverWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-        if (EndsOnInput(hwnd)) return 0;
+        if (EndShowOnInput(hwnd)) return 0;
         break;
     case WM_ACTIVATEAPP:
-        if (!wParam) EndsOnInput(hwnd);
+        if (!wParam) EndShowOnInput(hwnd);
         break;
     case WM_SYSCOMMAND:
         // Windows would start the screen saver again, over the running one.
@@ -131,12 +135,7 @@ HWND CreateSaverWindow(HINSTANCE instance, HWND parent, const SaverSettings& set
     return hwnd;
 }
 
-int RunSaverLoop() {
-    MSG msg;
-    BOOL got = 0;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return got == 0 ? static_cast<int>(msg.wParam) : 3; // -1: the loop failed, and msg holds nothing
+int RunSaverLoop(HWND window) {
+    // Keys go to the show as they are: no accelerators, no dialog keys.
+    return RunMessageLoop(window, [](MSG&) { return false; });
 }

@@ -12,4 +12,4 @@ bool RegisterSaverClass(HINSTANCE instance);
 HWND CreateSaverWindow(HINSTANCE instance, HWND parent, const SaverSettings& settings);
 
 // Runs until the window is gone; its exit code.
-int RunSaverLoop();
+int RunSaverLoop(HWND window);

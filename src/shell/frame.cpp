@@ -2,6 +2,7 @@
 
 #include "about/about_dialog.h"
 #include "common/app_state.h"
+#include "common/child_windows.h"
 #include "common/core/random.h"
 #include "common/ids.h"
 #include "shell/menus.h"
@@ -9,11 +10,9 @@
 
 namespace {
 
-HWND ActiveChild() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
-
 // Takes a popup's title by position and detaches the popup; it stays valid for the whole run.
 void DetachPopup(HMENU bar, char* title) {
-    GetMenuStringA(bar, 1, title, 32, MF_BYPOSITION);
+    GetMenuStringA(bar, 1, title, kPopupTitleChars, MF_BYPOSITION);
     RemoveMenu(bar, 1, MF_BYPOSITION);
 }
 
@@ -71,15 +70,15 @@ void FrameOnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case IDM_WINDOW_CASCADE: SendMessageA(hwndClient, WM_MDICASCADE, 0, 0); break;
     case IDM_WINDOW_ARRANGE: SendMessageA(hwndClient, WM_MDIICONARRANGE, 0, 0); break;
     case IDM_WINDOW_CLOSE_ALL: EnumChildWindows(hwndClient, CloseAllEnumProc, 0); break;
-    case IDM_NEW_LINES: CreateChildWindow("LinesWind", hmenuLines); break;
-    case IDM_NEW_BUBBLES: CreateChildWindow("BubblesWind", hmenuBubbles); break;
+    case IDM_NEW_LINES: CreateChildWindow(kLinesClass, hmenuLines); break;
+    case IDM_NEW_BUBBLES: CreateChildWindow(kBubblesClass, hmenuBubbles); break;
     default: FramePassToChild(hwnd, wParam, lParam); break;
     }
 }
 
 LRESULT FrameOnChildDestroyed(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     HWND child = reinterpret_cast<HWND>(wParam);
-    if (IsWindow(child)) RemovePropA(child, "CHILDMENU");
+    if (IsWindow(child)) RemoveChildMenu(child);
     RefreshChildMenu(hwnd);
     return DefFrameProcA(hwnd, hwndClient, UWM_CHILD_DESTROYED, wParam, lParam);
 }
@@ -100,7 +99,7 @@ HWND CreateChildWindow(const char* className, HMENU popup) {
     HWND child =
         reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     // Set after creation returns; the child's posted menu refresh runs later and finds it.
-    if (child) SetPropA(child, "CHILDMENU", popup);
+    if (child) SetChildMenu(child, popup);
     return child;
 }
 

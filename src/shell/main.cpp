@@ -12,5 +12,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     HACCEL accelerators = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     if (!CreateFrameWindow(showCommand) || !hwndClient) return 2;
     ProcessCommandLine(__argc, __argv);
-    return RunMessageLoop(accelerators);
+    return RunAppMessageLoop(accelerators);
 }

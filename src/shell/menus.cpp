@@ -1,15 +1,14 @@
 #include "shell/menus.h"
 
 #include "common/app_state.h"
+#include "common/child_windows.h"
 #include "common/ids.h"
 
 namespace {
 
-HWND ActiveChild() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
-
 HMENU WantedPopup(HWND child) {
     if (!child) return nullptr;
-    HMENU popup = static_cast<HMENU>(GetPropA(child, "CHILDMENU"));
+    HMENU popup = GetChildMenu(child);
     return (popup && IsMenu(popup)) ? popup : nullptr;
 }
 
@@ -23,8 +22,6 @@ int PositionAfterFile() {
 }
 
 const char* PopupTitle(HMENU popup) { return popup == hmenuLines ? szLinesPopupTitle : szBubblesPopupTitle; }
-
-void EnableCommand(HMENU popup, UINT id) { EnableMenuItem(popup, id, MF_BYCOMMAND | MF_ENABLED); }
 
 } // namespace
 

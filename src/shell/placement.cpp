@@ -1,6 +1,7 @@
 #include "shell/placement.h"
 
 #include "common/app_state.h"
+#include "common/child_windows.h"
 #include "shell/core/placement.h"
 
 void GetWindowRectInClient(HWND window, HWND client, RECT* out) {
@@ -13,7 +14,7 @@ ChildPlacement PlaceNewChild() {
     GetClientRect(hwndClient, &client);
     ChildPlacement place{0, 0, client.right, client.bottom, nullptr};
 
-    HWND active = reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0));
+    HWND active = ActiveChild();
     if (!active) return place;
     RECT r;
     GetWindowRectInClient(active, hwndClient, &r);

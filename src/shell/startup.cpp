@@ -3,7 +3,9 @@
 #include "about/about_dialog.h"
 #include "bubbles/bubbles_window.h"
 #include "common/app_state.h"
+#include "common/child_windows.h"
 #include "common/ids.h"
+#include "common/message_loop.h"
 #include "lines/lines_window.h"
 #include "shell/core/command_line.h"
 #include "shell/frame.h"
@@ -35,11 +37,9 @@ ATOM RegisterFrameClass() {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
-    wc.lpszClassName = "MDISeeThruMainWind";
+    wc.lpszClassName = kFrameClass;
     return RegisterClassExA(&wc);
 }
-
-HWND ActiveChild() { return reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDIGETACTIVE, 0, 0)); }
 
 void SendFrameCommand(WORD id) { SendMessageA(hwndFrame, WM_COMMAND, id, 0); }
 
@@ -48,8 +48,8 @@ void SendFrameCommand(WORD id) { SendMessageA(hwndFrame, WM_COMMAND, id, 0); }
 bool RegisterAppClasses() {
     // Registering twice (a test process starting several frames) keeps the first registration.
     bool ok = RegisterFrameClass() != 0;
-    ok = RegisterChildClass("LinesWind", LinesWndProc) != 0 && ok;
-    ok = RegisterChildClass("BubblesWind", BubblesWndProc) != 0 && ok;
+    ok = RegisterChildClass(kLinesClass, LinesWndProc) != 0 && ok;
+    ok = RegisterChildClass(kBubblesClass, BubblesWndProc) != 0 && ok;
     return ok;
 }
 
@@ -57,7 +57,7 @@ HWND CreateFrameWindow(int showCommand) {
     char title[64] = "";
     LoadStringA(hInst, IDS_APP_TITLE, title, sizeof title);
     hwndFrame =
-        CreateWindowExA(0, "MDISeeThruMainWind", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+        CreateWindowExA(0, kFrameClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInst, nullptr);
     if (hwndFrame) ShowWindow(hwndFrame, showCommand);
     return hwndFrame;
@@ -96,17 +96,7 @@ bool TranslateAppMessage(MSG& msg, HACCEL accelerators) {
     return TranslateAcceleratorA(hwndFrame, accelerators, &msg) != 0;
 }
 
-int RunMessageLoop(HACCEL accelerators) {
-    MSG msg;
-    BOOL got = 0;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
-        if (!TranslateAppMessage(msg, accelerators)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        // A nested modal loop (a caption drag, say) can swallow the WM_QUIT that the frame's
-        // destruction posts; with the frame gone there is nothing left to wait for.
-        if (!IsWindow(hwndFrame)) return 0;
-    }
-    return got == 0 ? static_cast<int>(msg.wParam) : 3; // -1: the loop failed, and msg holds nothing
+int RunAppMessageLoop(HACCEL accelerators) {
+    return RunMessageLoop(hwndFrame,
+                          [accelerators](MSG& msg) { return TranslateAppMessage(msg, accelerators); });
 }

@@ -7,4 +7,4 @@ HWND CreateFrameWindow(int showCommand);
 void ProcessCommandLine(int argc, char** argv);
 void HandleArgument(const char* arg);
 bool TranslateAppMessage(MSG& msg, HACCEL accelerators);
-int RunMessageLoop(HACCEL accelerators);
+int RunAppMessageLoop(HACCEL accelerators);

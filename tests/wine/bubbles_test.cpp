@@ -1,7 +1,8 @@
 #include "bubbles/bubbles_draw.h"
-#include "bubbles/bubbles_record.h"
+#include "bubbles/bubbles_data.h"
 #include "bubbles/core/bubbles_draw.h"
 #include "common/app_state.h"
+#include "common/gdi.h"
 #include "common/ids.h"
 #include "harness.h"
 

@@ -1,4 +1,4 @@
-#include "bubbles/bubbles_record.h"
+#include "bubbles/bubbles_data.h"
 #include "common/app_state.h"
 #include "common/ids.h"
 #include "harness.h"
@@ -64,7 +64,7 @@ TEST_F(Shell, StartUpFillsTheClientWithLinesAndBubblesAndTheLoopEndsWithZero) {
                 !IsWindow(hwndFrame));
     ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
     SetTimer(nullptr, 0, 1, DestroyFrameAndSwallowQuit);
-    EXPECT_EQ(RunMessageLoop(nullptr), 0);
+    EXPECT_EQ(RunAppMessageLoop(nullptr), 0);
 }
 
 TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCannotBeDone) {

@@ -129,3 +129,14 @@ void TraceLinesFigure(const LinesFigurePlan& plan, int count, LinesSegment* segm
             c.phase += c.increment;
     }
 }
+
+void LinesNewFigure(LinesData& data, int width, int height) {
+    if (sineTable[1] == 0.0f) InitSineTable();
+    const LinesFigurePlan plan = PlanLinesFigure(width, height, data.fErase != 0);
+    TraceLinesFigure(plan, plan.nSegments, data.segments, data.colors);
+    data.nSegments = plan.nSegments;
+    data.nSteps = plan.nSteps;
+    data.iDraw = 0;
+    data.iErase = plan.iErase;
+    data.ticksPerStep = plan.ticksPerStep;
+}

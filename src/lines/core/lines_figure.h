@@ -1,19 +1,9 @@
 #pragma once
 #include <cstdint>
 
-// One entry of a figure in client coordinates: point A is (x1, y1), point B is (x2, y2). Laid out like a
-// RECT, but the values are not ordered.
-struct LinesSegment {
-    int32_t x1;
-    int32_t y1;
-    int32_t x2;
-    int32_t y2;
-};
+#include "lines/core/lines_data.h"
 
-// Room for segments and colours in a Lines record; a figure uses at most 199 of them.
-inline constexpr int kLinesMaxSegments = 200;
-
-// One period of a sine, shared by every Lines window. Entry 1 still 0.0 means it has not been built yet.
+// One period of a sine, shared by every Lines window and built by the first figure.
 extern float sineTable[256];
 void InitSineTable();
 
@@ -64,3 +54,7 @@ LinesFigurePlan PlanLinesFigure(int width, int height, bool erase);
 
 // Samples count points of the plan from its start phases. Colour channels wrap modulo 256.
 void TraceLinesFigure(const LinesFigurePlan& plan, int count, LinesSegment* segments, uint32_t* colors);
+
+// A new figure and run in the record for a client area of width x height (Erase Behind as the record says).
+// Draws nothing; the step counters start over.
+void LinesNewFigure(LinesData& data, int width, int height);

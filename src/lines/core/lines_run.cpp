@@ -1,32 +1,34 @@
 #include "lines/core/lines_run.h"
 
-void StepLinesRun(const LinesRun& run, int16_t& iDraw, int16_t& iErase, LinesSurface& surface) {
-    if (iDraw < run.nSteps) surface.DrawSegment(iDraw % run.nSegments);
+void StepLinesRun(LinesData& data, LinesSurface& surface) {
+    const int nSteps = data.nSteps;
+    if (data.iDraw < nSteps) surface.DrawSegment(data.iDraw % data.nSegments);
     // Drawn after the new segment, so where the two cross the background wins.
-    if (run.erase && iErase >= 0 && iErase < run.nSteps) surface.EraseSegment(iErase % run.nSegments);
+    if (data.fErase && data.iErase >= 0 && data.iErase < nSteps)
+        surface.EraseSegment(data.iErase % data.nSegments);
 
-    int draw = iDraw + 1;
-    int erase = iErase + 1;
-    if (run.repeat) {
+    int draw = data.iDraw + 1;
+    int erase = data.iErase + 1;
+    if (data.fRepeat) {
         // % keeps the sign of the dividend: an eraser that has not started yet keeps counting up toward 0.
-        draw %= run.nSteps;
-        erase %= run.nSteps;
+        draw %= nSteps;
+        erase %= nSteps;
     }
-    iDraw = static_cast<int16_t>(draw);
-    iErase = static_cast<int16_t>(erase);
+    data.iDraw = static_cast<int16_t>(draw);
+    data.iErase = static_cast<int16_t>(erase);
 
-    const int governing = run.erase ? erase : draw;
-    if (governing > run.nSteps) surface.ClearAndStartNewFigure();
+    const int governing = data.fErase ? erase : draw;
+    if (governing > nSteps) surface.ClearAndStartNewFigure();
 }
 
-void RestartLinesRun(int16_t& iDraw, int16_t& iErase) {
-    iErase = static_cast<int16_t>(iErase - iDraw);
-    iDraw = 0;
+void RestartLinesRun(LinesData& data) {
+    data.iErase = static_cast<int16_t>(data.iErase - data.iDraw);
+    data.iDraw = 0;
 }
 
-bool CountLinesTick(int16_t& tickCount, int ticksPerStep) {
-    tickCount = static_cast<int16_t>(tickCount + 1);
-    if (tickCount < ticksPerStep) return false;
-    tickCount = 0;
+bool CountLinesTick(LinesData& data) {
+    data.tickCount = static_cast<int16_t>(data.tickCount + 1);
+    if (data.tickCount < data.ticksPerStep) return false;
+    data.tickCount = 0;
     return true;
 }

@@ -73,31 +73,52 @@ TEST(LinesPicture, PlotDrawsTheCoordinatesAtTheDrawStepAndAFigureLaterTheXDotted
 
 // A run's steps: " d3" draws segment 3, " e1" erases 1, " clear" starts a new figure with an erase lag of 2.
 struct RecordedRun : LinesSurface {
+    RecordedRun(bool erase, bool repeat) {
+        data.nSegments = 2;
+        data.nSteps = 4;
+        data.iErase = -2;
+        data.fErase = erase;
+        data.fRepeat = repeat;
+    }
     void DrawSegment(int k) override { calls += " d" + std::to_string(k); }
     void EraseSegment(int k) override { calls += " e" + std::to_string(k); }
-    void ClearAndStartNewFigure() override { calls += " clear", iDraw = 0, iErase = -2; }
-    std::string Steps(LinesRun run, int count) {
-        for (calls.clear(); count > 0; --count)
-            StepLinesRun(run, iDraw, iErase, *this);
+    void ClearAndStartNewFigure() override {
+        calls += " clear";
+        data.iDraw = 0;
+        data.iErase = -2;
+    }
+    std::string Steps(int count) {
+        calls.clear();
+        for (; count > 0; --count)
+            StepLinesRun(data, *this);
         return calls;
     }
-    int16_t iDraw = 0, iErase = -2;
+    LinesData data{};
     std::string calls;
 };
 
-TEST(LinesSteps, EachRunDrawsErasesAndEndsAsWrittenHereAndAStyleChangeKeepsTheLag) {
+TEST(LinesSteps, EachRunDrawsErasesAndEndsAsWrittenHere) {
     // clang-format off
     const std::tuple<bool, bool, int, const char*> runs[] = {{false, false, 5, " d0 d1 d0 d1 clear"},
         {true, false, 7, " d0 d1 d0 e0 d1 e1 e0 e1 clear"}, {false, true, 6, " d0 d1 d0 d1 d0 d1"},
         {true, true, 7, " d0 d1 d0 e0 d1 e1 d0 e0 d1 e1 d0 e0"}}; // 2 segments, 4 steps
     // clang-format on
     for (const auto& [erase, repeat, steps, calls] : runs)
-        EXPECT_EQ(RecordedRun().Steps({2, 4, erase, repeat}, steps), calls) << erase << repeat;
-    RecordedRun r;
-    r.Steps({2, 4, true, false}, 3);
-    RestartLinesRun(r.iDraw, r.iErase); // a style change traces again from the start
-    EXPECT_EQ(r.Steps({2, 4, true, false}, 4), " d0 d1 d0 e0 d1 e1");
-    for (int perStep : {1, 2, 3})
-        for (int16_t tick = 1, count = 0; tick <= 9; ++tick)
-            EXPECT_EQ(CountLinesTick(count, perStep), tick % perStep == 0) << perStep << tick;
+        EXPECT_EQ(RecordedRun(erase, repeat).Steps(steps), calls) << erase << repeat;
+}
+
+TEST(LinesSteps, AStyleChangeTracesAgainFromTheStartKeepingTheLag) {
+    RecordedRun run(true, false);
+    run.Steps(3);
+    RestartLinesRun(run.data);
+    EXPECT_EQ(run.Steps(4), " d0 d1 d0 e0 d1 e1");
+}
+
+TEST(LinesSteps, AStepComesEveryTicksPerStepTicks) {
+    for (int16_t perStep : {1, 2, 3}) {
+        LinesData data{};
+        data.ticksPerStep = perStep;
+        for (int tick = 1; tick <= 9; ++tick)
+            EXPECT_EQ(CountLinesTick(data), tick % perStep == 0) << perStep << tick;
+    }
 }

@@ -9,5 +9,6 @@ extern const char kBubblesDataProp[];
 // The window's record, or null before WM_CREATE has attached it and after WM_DESTROY.
 BubblesData* GetBubblesData(HWND hwnd);
 
-// Lends data to a window that is no Bubbles window but draws with the Bubbles code; null takes it back.
-void SetBubblesData(HWND hwnd, BubblesData* data);
+// The window owns its record from WM_CREATE to WM_DESTROY.
+void AttachBubblesData(HWND hwnd, BubblesData* data);
+BubblesData* DetachBubblesData(HWND hwnd);
