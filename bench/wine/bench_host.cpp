@@ -20,6 +20,7 @@
 #include "common/app_state.h"
 #include "common/core/random.h"
 #include "common/ids.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "about/about_dialog.h"
 
-#include "about/core/centering.h"
+#include "about/centering.h"
 #include "about/hyperlink.h"
 #include "common/ids.h"
 
@@ -75,20 +75,4 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     case WM_COMMAND: return AboutOnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
-}
-
-void CenterWindowOnParent(HWND hwnd) { CenterWindowOnWindow(hwnd, GetParent(hwnd)); }
-
-void CenterWindowOnWindow(HWND hwnd, HWND other) {
-    RECT rect{};
-    // Without another window there is nothing to centre on: the window stays where it is.
-    if (other && GetWindowRect(other, &rect)) CenterWindowInRect(hwnd, &rect);
-}
-
-void CenterWindowInRect(HWND hwnd, const RECT* rect) {
-    RECT own{};
-    if (!GetWindowRect(hwnd, &own)) return;
-    CenterPoint corner = CenteredTopLeft({rect->left, rect->top, rect->right, rect->bottom},
-                                         own.right - own.left, own.bottom - own.top);
-    SetWindowPos(hwnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
 }

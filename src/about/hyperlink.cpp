@@ -17,11 +17,26 @@ HFONT GetOriginalFont(HWND hwnd) { return static_cast<HFONT>(GetPropA(hwnd, kOri
 HFONT GetUnderlineFont(HWND hwnd) { return static_cast<HFONT>(GetPropA(hwnd, kUnderlineFont)); }
 bool IsStaticLink(HWND hwnd) { return GetPropA(hwnd, kFromStatic) != nullptr; }
 
+void SetLinkFonts(HWND hwnd, HFONT original, HFONT underlined) {
+    SetPropA(hwnd, kOriginalFont, original);
+    SetPropA(hwnd, kUnderlineFont, underlined);
+    SetPropA(hwnd, kFromStatic, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
+}
+
+void RemoveLinkFonts(HWND hwnd) {
+    RemovePropA(hwnd, kOriginalFont);
+    RemovePropA(hwnd, kUnderlineFont);
+    RemovePropA(hwnd, kFromStatic);
+}
+
 WNDPROC GetWindowProc(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)); }
 
 void SetWindowProc(HWND hwnd, WNDPROC proc) {
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
+
+LRESULT CALLBACK LinkParentSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK LinkControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 void Subclass(HWND hwnd, WNDPROC proc) {
     SetPropA(hwnd, kOriginalProc, reinterpret_cast<HANDLE>(GetWindowProc(hwnd)));
@@ -98,28 +113,9 @@ void LinkControlOnDestroy(HWND hwnd, WNDPROC previous) {
     Unsubclass(hwnd, previous);
     // The original font goes back before the underlined one is deleted: the control never holds a dead font.
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetOriginalFont(hwnd)), 0);
-    RemovePropA(hwnd, kOriginalFont);
     DeleteObject(GetUnderlineFont(hwnd));
-    RemovePropA(hwnd, kUnderlineFont);
-    RemovePropA(hwnd, kFromStatic);
+    RemoveLinkFonts(hwnd);
 }
-
-} // namespace
-
-BOOL MakeStaticLink(HWND hwndStatic) {
-    // Subclassing twice would store our own procedure as the previous one, and every message would loop.
-    if (IsStaticLink(hwndStatic)) return TRUE;
-    SubclassLinkParent(GetParent(hwndStatic));
-    SetWindowLongPtrA(hwndStatic, GWL_STYLE, GetWindowLongPtrA(hwndStatic, GWL_STYLE) | SS_NOTIFY);
-    Subclass(hwndStatic, LinkControlSubclassProc);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwndStatic, WM_GETFONT, 0, 0));
-    SetPropA(hwndStatic, kOriginalFont, font);
-    SetPropA(hwndStatic, kUnderlineFont, CreateUnderlinedFont(font));
-    SetPropA(hwndStatic, kFromStatic, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
-    return TRUE;
-}
-
-BOOL MakeDlgItemLink(HWND hwndDlg, int controlId) { return MakeStaticLink(GetDlgItem(hwndDlg, controlId)); }
 
 LRESULT CALLBACK LinkParentSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC previous = GetOriginalProc(hwnd);
@@ -139,3 +135,18 @@ LRESULT CALLBACK LinkControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     }
     return CallPrevious(previous, hwnd, msg, wParam, lParam);
 }
+
+} // namespace
+
+BOOL MakeStaticLink(HWND hwndStatic) {
+    // Subclassing twice would store our own procedure as the previous one, and every message would loop.
+    if (IsStaticLink(hwndStatic)) return TRUE;
+    SubclassLinkParent(GetParent(hwndStatic));
+    SetWindowLongPtrA(hwndStatic, GWL_STYLE, GetWindowLongPtrA(hwndStatic, GWL_STYLE) | SS_NOTIFY);
+    Subclass(hwndStatic, LinkControlSubclassProc);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwndStatic, WM_GETFONT, 0, 0));
+    SetLinkFonts(hwndStatic, font, CreateUnderlinedFont(font));
+    return TRUE;
+}
+
+BOOL MakeDlgItemLink(HWND hwndDlg, int controlId) { return MakeStaticLink(GetDlgItem(hwndDlg, controlId)); }

@@ -7,6 +7,3 @@
 
 BOOL MakeStaticLink(HWND hwndStatic);
 BOOL MakeDlgItemLink(HWND hwndDlg, int controlId);
-
-LRESULT CALLBACK LinkParentSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK LinkControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

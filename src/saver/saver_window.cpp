@@ -77,8 +77,6 @@ LRESULT SaverOnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-} // namespace
-
 LRESULT CALLBACK SaverWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: return SaverOnCreate(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -105,6 +103,8 @@ LRESULT CALLBACK SaverWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
+
+} // namespace
 
 bool RegisterSaverClass(HINSTANCE instance) {
     WNDCLASSA wc{};

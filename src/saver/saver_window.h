@@ -3,8 +3,6 @@
 
 #include "saver/core/saver_settings.h"
 
-LRESULT CALLBACK SaverWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
 bool RegisterSaverClass(HINSTANCE instance);
 
 // With no parent: one borderless topmost window over every monitor, with the cursor hidden, that ends

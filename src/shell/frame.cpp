@@ -16,6 +16,35 @@ void DetachPopup(HMENU bar, char* title) {
     RemoveMenu(bar, 1, MF_BYPOSITION);
 }
 
+HWND CreateChildWindow(const char* className, HMENU popup) {
+    ChildPlacement place = PlaceNewChild();
+    MDICREATESTRUCTA mcs{};
+    mcs.szClass = className;
+    mcs.szTitle = className;
+    mcs.hOwner = hInst;
+    mcs.x = place.x;
+    mcs.y = place.y;
+    mcs.cx = place.width;
+    mcs.cy = place.height;
+    mcs.lParam = reinterpret_cast<LPARAM>(place.source);
+    HWND child =
+        reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    // Set after creation returns; the child's posted menu refresh runs later and finds it.
+    if (child) SetChildMenu(child, popup);
+    return child;
+}
+
+BOOL CALLBACK CloseAllEnumProc(HWND hwnd, LPARAM) {
+    // Icon titles and other owned windows below the client are not children to close.
+    if (GetWindow(hwnd, GW_OWNER)) return TRUE;
+    HWND parent = GetParent(hwnd);
+    SendMessageA(parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0)) {
+        SendMessageA(parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);
+    }
+    return TRUE;
+}
+
 LRESULT FrameOnCreate(HWND hwnd) {
     hmenuFrame = GetMenu(hwnd);
     hmenuFile = GetSubMenu(hmenuFrame, 0);
@@ -84,35 +113,6 @@ LRESULT FrameOnChildDestroyed(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 } // namespace
-
-HWND CreateChildWindow(const char* className, HMENU popup) {
-    ChildPlacement place = PlaceNewChild();
-    MDICREATESTRUCTA mcs{};
-    mcs.szClass = className;
-    mcs.szTitle = className;
-    mcs.hOwner = hInst;
-    mcs.x = place.x;
-    mcs.y = place.y;
-    mcs.cx = place.width;
-    mcs.cy = place.height;
-    mcs.lParam = reinterpret_cast<LPARAM>(place.source);
-    HWND child =
-        reinterpret_cast<HWND>(SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-    // Set after creation returns; the child's posted menu refresh runs later and finds it.
-    if (child) SetChildMenu(child, popup);
-    return child;
-}
-
-BOOL CALLBACK CloseAllEnumProc(HWND hwnd, LPARAM) {
-    // Icon titles and other owned windows below the client are not children to close.
-    if (GetWindow(hwnd, GW_OWNER)) return TRUE;
-    HWND parent = GetParent(hwnd);
-    SendMessageA(parent, WM_MDIRESTORE, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0)) {
-        SendMessageA(parent, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);
-    }
-    return TRUE;
-}
 
 LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

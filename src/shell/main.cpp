@@ -4,6 +4,7 @@
 
 #include "common/app_state.h"
 #include "common/ids.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

@@ -23,6 +23,13 @@ int PositionAfterFile() {
 
 const char* PopupTitle(HMENU popup) { return popup == hmenuLines ? szLinesPopupTitle : szBubblesPopupTitle; }
 
+void GrayAllMenuItems(HMENU popup) {
+    const int count = GetMenuItemCount(popup);
+    for (int position = 0; position < count; ++position) {
+        EnableMenuItem(popup, position, MF_BYPOSITION | MF_GRAYED);
+    }
+}
+
 } // namespace
 
 void RefreshChildMenu(HWND frame) {
@@ -41,13 +48,6 @@ void RefreshChildMenu(HWND frame) {
         changed = true;
     }
     if (changed) DrawMenuBar(frame);
-}
-
-void GrayAllMenuItems(HMENU popup) {
-    const int count = GetMenuItemCount(popup);
-    for (int position = 0; position < count; ++position) {
-        EnableMenuItem(popup, position, MF_BYPOSITION | MF_GRAYED);
-    }
 }
 
 void FrameOnInitMenuPopup(HWND frame, WPARAM wParam, LPARAM lParam) {

@@ -4,10 +4,14 @@
 #include "common/child_windows.h"
 #include "shell/core/placement.h"
 
+namespace {
+
 void GetWindowRectInClient(HWND window, HWND client, RECT* out) {
     GetWindowRect(window, out);
     MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(out), 2);
 }
+
+} // namespace
 
 ChildPlacement PlaceNewChild() {
     RECT client;

@@ -7,4 +7,3 @@ struct ChildPlacement {
 };
 
 ChildPlacement PlaceNewChild();
-void GetWindowRectInClient(HWND window, HWND client, RECT* out);

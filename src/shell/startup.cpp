@@ -1,13 +1,11 @@
 #include "shell/startup.h"
 
-#include "about/about_dialog.h"
 #include "bubbles/bubbles_window.h"
 #include "common/app_state.h"
 #include "common/child_windows.h"
 #include "common/ids.h"
 #include "common/message_loop.h"
 #include "lines/lines_window.h"
-#include "shell/core/command_line.h"
 #include "shell/frame.h"
 
 namespace {
@@ -41,8 +39,6 @@ ATOM RegisterFrameClass() {
     return RegisterClassExA(&wc);
 }
 
-void SendFrameCommand(WORD id) { SendMessageA(hwndFrame, WM_COMMAND, id, 0); }
-
 } // namespace
 
 bool RegisterAppClasses() {
@@ -61,34 +57,6 @@ HWND CreateFrameWindow(int showCommand) {
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInst, nullptr);
     if (hwndFrame) ShowWindow(hwndFrame, showCommand);
     return hwndFrame;
-}
-
-void HandleArgument(const char* arg) {
-    HWND active = ActiveChild();
-    switch (ClassifyArgument(arg)) {
-    case ArgumentAction::kNewLines: SendFrameCommand(IDM_NEW_LINES); break;
-    case ArgumentAction::kNewBubbles: SendFrameCommand(IDM_NEW_BUBBLES); break;
-    case ArgumentAction::kNextWindow:
-        if (active) SendMessageA(hwndClient, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 0);
-        break;
-    case ArgumentAction::kChildFlag:
-        if (active) SendMessageA(active, UWM_FLAG, reinterpret_cast<WPARAM>(arg), 0);
-        break;
-    }
-}
-
-void ProcessCommandLine(int argc, char** argv) {
-    if (argc <= 1) {
-        SendFrameCommand(IDM_NEW_LINES);
-        SendFrameCommand(IDM_NEW_BUBBLES);
-        if (HWND bubbles = ActiveChild()) {
-            for (int i = 0; i < 5; ++i)
-                SendMessageA(bubbles, WM_COMMAND, IDM_BUBBLES_MAKE, 0);
-        }
-        return;
-    }
-    for (int i = 1; i < argc; ++i)
-        HandleArgument(argv[i]);
 }
 
 bool TranslateAppMessage(MSG& msg, HACCEL accelerators) {

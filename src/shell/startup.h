@@ -4,7 +4,5 @@
 // The pieces of WinMain, kept apart so tests drive the same code the program runs.
 bool RegisterAppClasses();
 HWND CreateFrameWindow(int showCommand);
-void ProcessCommandLine(int argc, char** argv);
-void HandleArgument(const char* arg);
 bool TranslateAppMessage(MSG& msg, HACCEL accelerators);
 int RunAppMessageLoop(HACCEL accelerators);

@@ -2,6 +2,7 @@
 
 #include "common/app_state.h"
 #include "common/ids.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 
 static HACCEL accelerators = nullptr; // the program's, loaded for each frame

@@ -40,6 +40,9 @@ enum BubbleMouseMode : int16_t { kModeMove = 0, kModePop = 1, kModeGrow = 2 };
 // Due once the tick counter has gone strictly past time; the signed difference survives the wrap at 2^32.
 inline bool TickDue(uint32_t time, uint32_t now) { return static_cast<int32_t>(time - now) < 0; }
 
+// Reached once the tick counter is at time or past it: a time budget ends there.
+inline bool TickReached(uint32_t time, uint32_t now) { return static_cast<int32_t>(time - now) <= 0; }
+
 // 0 means "off" in the tick fields, so a time that lands exactly on 0 after the wrap is kept 1 ms later
 // instead of silently switching the setting off.
 inline uint32_t ArmTick(uint32_t time) { return time == 0 ? 1u : time; }

@@ -7,11 +7,11 @@
 
 // Fill colours as COLORREF values (0x00BBGGRR). They are XORed onto white, so each shows as its
 // complement: colour 0 shows black, colour 1 leaves only the outline.
-constexpr uint32_t kBubbleColours[17] = {
+constexpr int kBubbleColourCount = 17;
+constexpr uint32_t kBubbleColours[kBubbleColourCount] = {
     0xFFFFFF, 0x000000, 0xC0C0C0, 0x808080, 0x404040, 0x0000FF, 0x00FF00, 0xFF0000, 0x00C0C0,
     0xC0C000, 0xC000C0, 0x40C0C0, 0xC0C040, 0xC040C0, 0x80C0C0, 0xC0C080, 0xC080C0,
 };
-constexpr int kBubbleColourCount = 17;
 constexpr uint32_t kBubbleOutlineColour = 0x808080;
 constexpr int kBubbleOutlineWidth = 2;
 

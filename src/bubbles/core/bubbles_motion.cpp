@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "bubbles/core/bubbles_draw.h"
 #include "bubbles/core/bubbles_queue.h"
 #include "common/core/random.h"
 
@@ -83,15 +84,6 @@ void ProcessBubble(BubblesData& data, BubbleSurface& surface, int k) {
     MoveBubble(data, surface, k, {mx, my});
 }
 
-void GravityPulse(BubblesData& data) {
-    for (int k = 1; k <= data.count; ++k) {
-        Bubble& b = data.bubbles[k];
-        if (b.falling) continue; // still queued from the last pulse
-        b.falling = 1;
-        EnqueueBubble(data, k);
-    }
-}
-
 void BudBubble(BubblesData& data, BubbleSurface& surface, int parent) {
     if (data.count == 0 || data.count >= kMaxBubbles) return;
     const Bubble& p = data.bubbles[parent];
@@ -117,6 +109,15 @@ void BudBubble(BubblesData& data, BubbleSurface& surface, int parent) {
 }
 
 namespace {
+
+void GravityPulse(BubblesData& data) {
+    for (int k = 1; k <= data.count; ++k) {
+        Bubble& b = data.bubbles[k];
+        if (b.falling) continue; // still queued from the last pulse
+        b.falling = 1;
+        EnqueueBubble(data, k);
+    }
+}
 
 void YeastEvent(BubblesData& data, BubbleSurface& surface, uint32_t now) {
     data.yeastTime = ArmTick(now + kYeastStepMs * static_cast<uint32_t>(RandomBelow(10)));
@@ -162,7 +163,7 @@ void MakeBubble(BubblesData& data, BubbleSurface& surface) {
     b.y = static_cast<float>(RandomBelow(size.height));
     b.radius = data.defaultRadius;
     b.targetRadius = data.defaultRadius;
-    b.colour = static_cast<int16_t>(RandomBelow(17));
+    b.colour = static_cast<int16_t>(RandomBelow(kBubbleColourCount));
     b.next = -1;
     b.growing = 0;
     b.falling = 0;
@@ -187,7 +188,7 @@ int BubblesTimerTick(BubblesData& data, BubbleSurface& surface, BubbleClock& clo
     int steps = 0;
     for (;; ++steps) {
         const uint32_t reading = clock.Now();
-        if (static_cast<int32_t>(now + kTickBudgetMs - reading) <= 0 || data.queueHead <= 0) break;
+        if (TickReached(now + kTickBudgetMs, reading) || data.queueHead <= 0) break;
         ProcessBubble(data, surface, DequeueBubble(data));
     }
     YeastAndGrowth(data, surface, clock);

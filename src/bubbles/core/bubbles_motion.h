@@ -31,7 +31,6 @@ void SetBubbleRadius(BubblesData& data, BubbleSurface& surface, int k, float rad
 // One relaxation step: k shoves its neighbours aside, then is brought back inside the edges.
 void ProcessBubble(BubblesData& data, BubbleSurface& surface, int k);
 
-void GravityPulse(BubblesData& data);
 void YeastAndGrowth(BubblesData& data, BubbleSurface& surface, BubbleClock& clock);
 void BudBubble(BubblesData& data, BubbleSurface& surface, int parent);
 

@@ -5,11 +5,41 @@
 #include "bubbles/core/bubbles_motion.h"
 #include "bubbles/core/bubbles_queue.h"
 
+namespace {
+
 BubbleMouseMode MouseModeFromKeys(bool shiftDown, bool ctrlDown) {
     if (shiftDown) return kModePop;
     if (ctrlDown) return kModeGrow;
     return kModeMove;
 }
+
+void DragMoveHeld(BubblesData& data, BubbleSurface& surface, float x, float y) {
+    const int k = data.held;
+    const BubbleMove move{static_cast<float>(static_cast<double>(x) - data.mouseX),
+                          static_cast<float>(static_cast<double>(y) - data.mouseY)};
+    data.mouseX = x;
+    data.mouseY = y;
+    // MoveBubble refuses the held bubble; let go for the one move that the mouse itself makes.
+    data.held = 0;
+    MoveBubble(data, surface, k, move);
+    data.held = static_cast<int16_t>(k);
+    EnqueueBubble(data, k);
+}
+
+void DragGrowHeld(BubblesData& data, BubbleSurface& surface, float x, float y) {
+    const int k = data.held;
+    data.mouseX = x;
+    data.mouseY = y;
+    const Bubble& b = data.bubbles[k];
+    const double dx = static_cast<double>(x) - b.x;
+    const double dy = static_cast<double>(y) - b.y;
+    const float r = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+    SetBubbleRadius(data, surface, k, r);
+    data.bubbles[k].targetRadius = r;
+    data.defaultRadius = r;
+}
+
+} // namespace
 
 void UpdateMouseModeFromKeys(BubblesData& data, bool shiftDown, bool ctrlDown) {
     if (data.pressActive || data.modeFromMenu) return;
@@ -61,32 +91,6 @@ void DragHeldBubble(BubblesData& data, BubbleSurface& surface, float x, float y)
         DragMoveHeld(data, surface, x, y);
     else if (data.mouseMode == kModeGrow)
         DragGrowHeld(data, surface, x, y);
-}
-
-void DragMoveHeld(BubblesData& data, BubbleSurface& surface, float x, float y) {
-    const int k = data.held;
-    const BubbleMove move{static_cast<float>(static_cast<double>(x) - data.mouseX),
-                          static_cast<float>(static_cast<double>(y) - data.mouseY)};
-    data.mouseX = x;
-    data.mouseY = y;
-    // MoveBubble refuses the held bubble; let go for the one move that the mouse itself makes.
-    data.held = 0;
-    MoveBubble(data, surface, k, move);
-    data.held = static_cast<int16_t>(k);
-    EnqueueBubble(data, k);
-}
-
-void DragGrowHeld(BubblesData& data, BubbleSurface& surface, float x, float y) {
-    const int k = data.held;
-    data.mouseX = x;
-    data.mouseY = y;
-    const Bubble& b = data.bubbles[k];
-    const double dx = static_cast<double>(x) - b.x;
-    const double dy = static_cast<double>(y) - b.y;
-    const float r = static_cast<float>(std::sqrt(dx * dx + dy * dy));
-    SetBubbleRadius(data, surface, k, r);
-    data.bubbles[k].targetRadius = r;
-    data.defaultRadius = r;
 }
 
 void EndDrag(BubblesData& data) {

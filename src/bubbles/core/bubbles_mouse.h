@@ -2,11 +2,8 @@
 #include "bubbles/core/bubbles_surface.h"
 #include "bubbles/core/bubbles_data.h"
 
-// The mode the keys ask for: Shift pops, Ctrl (without Shift) grows, neither moves.
-BubbleMouseMode MouseModeFromKeys(bool shiftDown, bool ctrlDown);
-
-// The key-driven part of UpdateMouseMode: the mode follows the keys unless a press is under way
-// or the mode was chosen from the menu.
+// The mode follows the keys, Shift for Pop and Ctrl (without Shift) for Grow, unless a press is under way or
+// the mode was chosen from the menu.
 void UpdateMouseModeFromKeys(BubblesData& data, bool shiftDown, bool ctrlDown);
 
 // Finds the first bubble whose centre lies closer to (x, y) than its radius and holds it;
@@ -22,8 +19,6 @@ void PopHeldBubble(BubblesData& data, BubbleSurface& surface);
 
 // A mouse move during a press: moves or resizes the held bubble according to the mode.
 void DragHeldBubble(BubblesData& data, BubbleSurface& surface, float x, float y);
-void DragMoveHeld(BubblesData& data, BubbleSurface& surface, float x, float y);
-void DragGrowHeld(BubblesData& data, BubbleSurface& surface, float x, float y);
 
 // Lets go of the held bubble (queued so that the edges pull it back in) and ends the press.
 void EndDrag(BubblesData& data);

@@ -1,8 +1,8 @@
 #include "common/core/flags.h"
 
 namespace {
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-} // namespace
 
 bool FlagMatches(const char* arg, const char* keyword) {
     for (; *arg != '\0'; ++arg, ++keyword) {
@@ -11,6 +11,8 @@ bool FlagMatches(const char* arg, const char* keyword) {
     }
     return true;
 }
+
+} // namespace
 
 int MatchFlag(const char* arg, const char* const* keywords, int count) {
     for (int i = 0; i < count; ++i) {

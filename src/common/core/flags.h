@@ -1,8 +1,5 @@
 #pragma once
 
-// True when arg is a case-insensitive prefix of keyword, the terminating NUL included:
-// "-Li" and "-lines" match "-lines", "-linesx" does not, and "" matches everything.
-bool FlagMatches(const char* arg, const char* keyword);
-
-// Index of the first keyword that arg matches, or -1.
+// Index of the first keyword that arg is a case-insensitive prefix of, the terminating NUL included:
+// "-Li" and "-lines" name "-lines", "-linesx" does not, and "" names the first keyword. -1 for none.
 int MatchFlag(const char* arg, const char* const* keywords, int count);

@@ -4,7 +4,8 @@ const char* const saverValueNames[kSaverValueCount] = {"Show", "Style", "Bubbles
 
 namespace {
 
-uint32_t Pick(const StoredValue& value, uint32_t lowest, uint32_t highest, uint32_t fallback) {
+// The stored number when it is usable and within its range, else the fallback.
+uint32_t StoredOrDefault(const StoredValue& value, uint32_t lowest, uint32_t highest, uint32_t fallback) {
     return value.usable && value.number >= lowest && value.number <= highest ? value.number : fallback;
 }
 
@@ -13,11 +14,11 @@ uint32_t Pick(const StoredValue& value, uint32_t lowest, uint32_t highest, uint3
 SaverSettings SettingsFromStored(const StoredValue (&stored)[kSaverValueCount]) {
     const SaverSettings defaults;
     SaverSettings s;
-    s.show = static_cast<SaverShow>(Pick(stored[0], kShowLines, kShowBubbles, defaults.show));
-    s.style = static_cast<int>(Pick(stored[1], 0, kSaverCycleStyles, defaults.style));
-    s.bubbleCount = static_cast<int>(Pick(stored[2], 1, kMaxBubbles, defaults.bubbleCount));
-    s.gravity = Pick(stored[3], 0, 1, defaults.gravity ? 1 : 0) != 0;
-    s.yeast = Pick(stored[4], 0, 1, defaults.yeast ? 1 : 0) != 0;
+    s.show = static_cast<SaverShow>(StoredOrDefault(stored[0], kShowLines, kShowBubbles, defaults.show));
+    s.style = static_cast<int>(StoredOrDefault(stored[1], 0, kSaverCycleStyles, defaults.style));
+    s.bubbleCount = static_cast<int>(StoredOrDefault(stored[2], 1, kMaxBubbles, defaults.bubbleCount));
+    s.gravity = StoredOrDefault(stored[3], 0, 1, defaults.gravity ? 1 : 0) != 0;
+    s.yeast = StoredOrDefault(stored[4], 0, 1, defaults.yeast ? 1 : 0) != 0;
     return s;
 }
 
