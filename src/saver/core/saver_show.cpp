@@ -15,14 +15,16 @@ bool SaverMouseMovedAway(SaverMouse& mouse, int x, int y) {
 
 BubbleShowStep NextBubbleShowStep(int count, int wanted, uint32_t now, uint32_t& due) {
     if (!TickDue(due, now)) return BubbleShowStep::kNothing;
-    if (count < wanted) {
-        due = now + kBubbleMakeMs;
-        return BubbleShowStep::kMake;
-    }
-    if (count > wanted) {
+    const BubbleShowStep step = count < wanted ? BubbleShowStep::kMake : BubbleShowStep::kPop;
+    const int after = step == BubbleShowStep::kMake ? count + 1 : count - 1;
+    if (after == wanted) {
+        // The show holds its number a while, however it came to it.
+        due = now + kBubbleHoldMs + static_cast<uint32_t>(RandomBelow(2 * static_cast<int>(kBubbleHoldMs)));
+    } else if (count > wanted) {
         due = now + kBubbleTrimMs;
-        return BubbleShowStep::kPop;
+    } else {
+        // Making up the number, or the replacement of the bubble a swap has just popped.
+        due = now + kBubbleMakeMs;
     }
-    due = now + kBubblePopMs + static_cast<uint32_t>(RandomBelow(2 * static_cast<int>(kBubblePopMs)));
-    return BubbleShowStep::kPop;
+    return step;
 }

@@ -15,12 +15,14 @@ struct SaverMouse {
 bool SaverMouseMovedAway(SaverMouse& mouse, int x, int y);
 
 // What the Bubbles show does next: make bubbles until it holds the wanted number, trim any that yeast
-// budded beyond it, and pop one now and then so the picture keeps changing.
+// budded beyond it, and now and then swap one, popping it and making its replacement shortly after, so the
+// picture keeps changing.
 enum class BubbleShowStep { kNothing, kMake, kPop };
 
 inline constexpr uint32_t kBubbleMakeMs = 100;
 inline constexpr uint32_t kBubbleTrimMs = 50;
-inline constexpr uint32_t kBubblePopMs = 1000; // plus up to twice that again, at random
+inline constexpr uint32_t kBubbleHoldMs = 1000; // plus up to twice that again, at random
 
-// due: the tick from which the next step may come, advanced when one does.
+// due: the tick from which the next step may come, advanced when one does. The long, random wait starts
+// whenever a step brings the count to the wanted number.
 BubbleShowStep NextBubbleShowStep(int count, int wanted, uint32_t now, uint32_t& due);

@@ -1,5 +1,7 @@
 #include "saver/core/saver_args.h"
+#include "common/core/random.h"
 #include "saver/core/saver_settings.h"
+#include "saver/core/saver_show.h"
 
 #include <gtest/gtest.h>
 
@@ -38,5 +40,35 @@ TEST(SaverSettings, EachDamagedOrOutOfRangeValueFallsBackAloneToItsDefault) {
         SettingsToStored(SettingsFromStored(stored), got);
         for (int i = 0; i < kSaverValueCount; ++i)
             EXPECT_EQ(got[i], i == value ? expected : defaults[i]) << value << ": " << read.number;
+    }
+}
+
+// A minute of the Bubbles show on a 16 ms timer, without Yeast, once the first bubbles are made (100 ms
+// each): the share of the time it holds exactly the number chosen. A show left with more, as buds leave
+// it, trims them.
+TEST(SaverShow, TheBubblesShowHoldsItsNumberNearlyAllTheTime) {
+    for (const auto& [wanted, start] : {std::pair(1, 0), {3, 0}, {40, 0}, {40, 45}}) {
+        SeedRandom(7);
+        int count = start;
+        uint32_t due = 1000;
+        int ticks = 0;
+        int held = 0;
+        for (uint32_t now = 1000; now < 61000; now += 16) {
+            const BubbleShowStep step = NextBubbleShowStep(count, wanted, now, due);
+            count += step == BubbleShowStep::kMake ? 1 : step == BubbleShowStep::kPop ? -1 : 0;
+            ticks += now >= 7000;
+            held += now >= 7000 && count == wanted;
+        }
+        EXPECT_GT(held * 10, ticks * 9) << wanted << " from " << start << ": " << held << " of " << ticks;
+    }
+}
+
+TEST(SaverShow, AMouseMoveEndsTheShowBeyondFourPixelsFromWhereItWasFirstSeen) {
+    const std::tuple<int, int, bool> moves[] = {{104, 100, false}, {96, 104, false}, {100, 96, false},
+                                                {105, 100, true},  {100, 95, true},  {200, 100, true}};
+    for (const auto& [x, y, away] : moves) {
+        SaverMouse mouse{false, 0, 0};
+        EXPECT_FALSE(SaverMouseMovedAway(mouse, 100, 100)) << "the first position is the anchor";
+        EXPECT_EQ(SaverMouseMovedAway(mouse, x, y), away) << x << ' ' << y;
     }
 }
