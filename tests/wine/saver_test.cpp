@@ -29,30 +29,50 @@ DWORD ExitCode(HANDLE process, DWORD ms) {
 
 // After a while to get going: drawn on white over all of it, no black showing, and two looks differ.
 void ExpectAnimatedOnWhite(HWND hwnd) {
-    ExitCode(GetCurrentProcess(), 1500);
+    PumpFor(1500);
     const Pixels before = Capture(hwnd);
-    ExitCode(GetCurrentProcess(), 300);
+    PumpFor(300);
     const Pixels after = Capture(hwnd);
     EXPECT_NE(before, after) << "the picture stands still";
     EXPECT_GT(std::count(after.begin(), after.end(), RGB(255, 255, 255)), std::ssize(after) / 2);
     EXPECT_LT(std::count(after.begin(), after.end(), RGB(0, 0, 0)), std::ssize(after) / 100);
 }
 
+// The settings dialog, as the Windows settings page opens it, from the screen saver's own resources.
+class SettingsDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
+        scr = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        dlg = CreateDialogParamA(scr, MAKEINTRESOURCEA(IDD_SAVER_SETTINGS), nullptr, SaverSettingsDlgProc, 0);
+    }
+    void TearDown() override {
+        DestroyWindow(dlg);
+        FreeLibrary(scr);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
+    }
+    bool Checked(int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
+    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
+    HMODULE scr = nullptr;
+    HWND dlg = nullptr;
+};
+
 } // namespace
 
-TEST(Saver, FullScreenEndsOnARealMouseMoveOnlyAndPreviewFillsItsParentAndEndsWithIt) {
+TEST(Saver, FullScreenRunsOnTopAnimatedOnWhiteAndEndsOnARealMouseMove) {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
     SetCursorPos(300, 300);
     HANDLE scr = Start("/S");
     WaitForInputIdle(scr, 10000);
     EXPECT_TRUE(GetWindowLongA(FindWindowA("SaverWind", nullptr), GWL_EXSTYLE) & WS_EX_TOPMOST);
     ExpectAnimatedOnWhite(GetDesktopWindow());
-    SetCursorPos(301, 300);
-    EXPECT_EQ(ExitCode(scr, 700), STILL_ACTIVE) << "a one-pixel move ends the show";
     SetCursorPos(310, 300);
     EXPECT_EQ(ExitCode(scr, 5000), 0u);
-    TerminateProcess(scr, 1), CloseHandle(scr);
+    TerminateProcess(scr, 1);
+    CloseHandle(scr);
+}
 
+TEST(Saver, APreviewFillsItsParentAndEndsWithIt) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 200, 150,
                                   nullptr, nullptr, nullptr, nullptr);
     // Wine shows nothing that a child window of another process draws, so the drawing is watched here.
@@ -60,38 +80,71 @@ TEST(Saver, FullScreenEndsOnARealMouseMoveOnlyAndPreviewFillsItsParentAndEndsWit
     HWND own = CreateSaverWindow(GetModuleHandleA(nullptr), parent, {.show = kShowBubbles});
     ExpectAnimatedOnWhite(own);
     DestroyWindow(own);
-    scr = Start("/p", std::to_string(reinterpret_cast<uintptr_t>(parent)).c_str());
+    HANDLE scr = Start("/p", std::to_string(reinterpret_cast<uintptr_t>(parent)).c_str());
     for (int i = 0; i < 500 && !GetWindow(parent, GW_CHILD); ++i)
         ExitCode(scr, 20);
-    RECT inner{}, outer{};
-    EXPECT_TRUE(GetClientRect(GetWindow(parent, GW_CHILD), &inner) && GetClientRect(parent, &outer) &&
-                EqualRect(&inner, &outer));
+    RECT inner{};
+    RECT outer{};
+    GetClientRect(GetWindow(parent, GW_CHILD), &inner);
+    GetClientRect(parent, &outer);
+    EXPECT_TRUE(EqualRect(&inner, &outer));
     DestroyWindow(parent);
     EXPECT_EQ(ExitCode(scr, 5000), 0u);
+    CloseHandle(scr);
 }
 
-TEST(Saver, SettingsDialogReadsDamagedValuesAsDefaultsAndOnlyOkStores) {
-    const DWORD types[] = {REG_SZ, REG_DWORD, REG_BINARY, REG_DWORD, REG_QWORD}, sizes[] = {2, 4, 4, 2, 8};
+TEST(Saver, FullScreenEndsOnAnyKeyThoseWithoutACharacterToo) {
+    RegisterSaverClass(GetModuleHandleA(nullptr));
+    for (const WPARAM key : {WPARAM{VK_SHIFT}, WPARAM{VK_CONTROL}, WPARAM{VK_LEFT}, WPARAM{'A'}}) {
+        HWND show = CreateSaverWindow(GetModuleHandleA(nullptr), nullptr, {});
+        ShowCursor(TRUE); // the show hides it for the thread
+        SendMessageA(show, WM_KEYDOWN, key, 1);
+        Pump();
+        EXPECT_FALSE(IsWindow(show)) << key;
+        DestroyWindow(show);
+    }
+}
+
+TEST_F(SettingsDialog, DamagedValuesReadAsTheirDefaultsAndOnlyOkStores) {
+    const DWORD types[] = {REG_SZ, REG_DWORD, REG_BINARY, REG_DWORD, REG_QWORD};
+    const DWORD sizes[] = {2, 4, 4, 2, 8};
     const uint64_t numbers[] = {1, 9, 50, 1, 0}; // each usable if read unchecked, and none its default
     for (int i = 0; i < kSaverValueCount; ++i)
         RegSetKeyValueA(HKEY_CURRENT_USER, kSaverKey, saverValueNames[i], types[i], &numbers[i], sizes[i]);
     const std::pair<int, std::vector<uint32_t>> steps[] = {{IDCANCEL, {0, 5, 40, 0, 1}},
                                                            {IDOK, {1, 3, 199, 1, 0}}};
-    HMODULE scr = LoadLibraryExA(ScrPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     for (const auto& [button, expected] : steps) {
-        HWND dlg =
-            CreateDialogParamA(scr, MAKEINTRESOURCEA(IDD_SAVER_SETTINGS), nullptr, SaverSettingsDlgProc, 0);
+        DestroyWindow(dlg);
+        dlg = CreateDialogParamA(scr, MAKEINTRESOURCEA(IDD_SAVER_SETTINGS), nullptr, SaverSettingsDlgProc, 0);
         CheckRadioButton(dlg, IDC_SAVER_LINES, IDC_SAVER_BUBBLES, IDC_SAVER_BUBBLES);
         SendDlgItemMessageA(dlg, IDC_SAVER_STYLE, CB_SETCURSEL, 3, 0);
         SetDlgItemInt(dlg, IDC_SAVER_COUNT, 250, FALSE);
         CheckDlgButton(dlg, IDC_SAVER_GRAVITY, BST_CHECKED);
         CheckDlgButton(dlg, IDC_SAVER_YEAST, BST_UNCHECKED);
         SendMessageA(dlg, WM_COMMAND, button, 0);
-        DestroyWindow(dlg);
         uint32_t stored[kSaverValueCount];
         SettingsToStored(LoadSaverSettings(), stored);
         EXPECT_EQ(std::vector<uint32_t>(stored, stored + kSaverValueCount), expected) << button;
     }
-    FreeLibrary(scr);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
+}
+
+// Clicks and the arrow keys inside the group, through the dialog manager as the dialog's own loop would.
+TEST_F(SettingsDialog, LinesAndBubblesExcludeEachOtherAndEnableTheirOwnControls) {
+    const auto press = [this](WPARAM key) {
+        MSG msg{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+        IsDialogMessageA(dlg, &msg);
+    };
+    const std::pair<std::function<void()>, bool> moves[] = {
+        {[&] { SendDlgItemMessageA(dlg, IDC_SAVER_BUBBLES, BM_CLICK, 0, 0); }, true},
+        {[&] { SendDlgItemMessageA(dlg, IDC_SAVER_LINES, BM_CLICK, 0, 0); }, false},
+        {[&] { press(VK_DOWN); }, true},
+        {[&] { press(VK_UP); }, false}};
+    for (const auto& [move, bubbles] : moves) {
+        move();
+        EXPECT_EQ(Checked(IDC_SAVER_LINES), !bubbles);
+        EXPECT_EQ(Checked(IDC_SAVER_BUBBLES), bubbles);
+        EXPECT_EQ(Enabled(IDC_SAVER_STYLE), !bubbles);
+        for (int id : {IDC_SAVER_COUNT, IDC_SAVER_GRAVITY, IDC_SAVER_YEAST})
+            EXPECT_EQ(Enabled(id), bubbles) << id;
+    }
 }
