@@ -15,19 +15,29 @@ HWND dialog = nullptr;
 std::function<void(HWND)> script;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    if (IsWindowVisible(dialog)) KillTimer(nullptr, id), script(dialog);
+    if (!IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, id);
+    script(dialog);
 }
 
 LRESULT CALLBACK NoteDialog(int code, WPARAM wParam, LPARAM lParam) {
     const auto* m = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->message == WM_INITDIALOG && !dialog)
-        dialog = m->hwnd, SetTimer(nullptr, 0, 0, RunScript);
+    if (code == HC_ACTION && m->message == WM_INITDIALOG && !dialog) {
+        dialog = m->hwnd;
+        SetTimer(nullptr, 0, 0, RunScript);
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-INT_PTR ShowAbout(std::function<void(HWND)> act, bool fromFrame = false) {
+void PostKey(HWND dlg, WPARAM key) { PostMessageA(GetFocus() ? GetFocus() : dlg, WM_KEYDOWN, key, 1); }
+
+// The About dialog, the script run inside it and then the key pressed; the dialog's result.
+INT_PTR ShowAbout(std::function<void(HWND)> act, WPARAM key = VK_RETURN, bool fromFrame = false) {
     dialog = nullptr;
-    script = std::move(act);
+    script = [act, key](HWND d) {
+        act(d);
+        PostKey(d, key);
+    };
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, NoteDialog, nullptr, GetCurrentThreadId());
     const INT_PTR result =
         fromFrame ? SendMessageA(hwndFrame, WM_COMMAND, IDM_ABOUT, 0)
@@ -35,8 +45,6 @@ INT_PTR ShowAbout(std::function<void(HWND)> act, bool fromFrame = false) {
     UnhookWindowsHookEx(hook);
     return result;
 }
-
-void PostKey(HWND dlg, WPARAM key) { PostMessageA(GetFocus() ? GetFocus() : dlg, WM_KEYDOWN, key, 1); }
 
 HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
 
@@ -46,12 +54,65 @@ std::string String(UINT id) {
     return text;
 }
 
-TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHoverAndOpensTheMailHandler) {
+using About = AppTest;
+
+TEST_F(About, OpensModalCentredOnTheFrameAndSeeThrough) {
+    MoveWindow(hwndFrame, -201, 77, 777, 555, TRUE);
+    RECT frame{};
+    RECT box{};
+    GetWindowRect(hwndFrame, &frame);
+    BYTE alpha = 0;
+    DWORD layered = 0;
+    ShowAbout([&](HWND dlg) {
+        GetWindowRect(dlg, &box);
+        GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
+        EXPECT_FALSE(IsWindowEnabled(hwndFrame));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDOK));
+        EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
+    });
+    EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
+    EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
+    EXPECT_EQ(alpha, 192);
+    EXPECT_EQ(layered, DWORD{LWA_ALPHA});
+}
+
+TEST_F(About, TheLinkIsBlueAndUnderlinedWhileHoveredAndHandsItsFontBack) {
+    HFONT font = nullptr;
+    HFONT underlined = nullptr;
+    LOGFONTA hovered{};
+    ShowAbout([&](HWND dlg) {
+        HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
+        const LONG_PTR style = GetWindowLongPtrA(link, GWL_STYLE);
+        const LONG_PTR proc = GetWindowLongPtrA(link, GWLP_WNDPROC);
+        EXPECT_TRUE(style & SS_NOTIFY);
+        EXPECT_FALSE(style & WS_TABSTOP);
+        MakeStaticLink(link); // twice is once: the procedure is not stacked on itself
+        EXPECT_EQ(GetWindowLongPtrA(link, GWLP_WNDPROC), proc);
+        HDC dc = GetDC(link);
+        SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link));
+        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 192));
+        ReleaseDC(link, dc);
+        font = FontOf(link);
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // hovering underlines, then inside
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+        underlined = FontOf(link);
+        GetObjectA(underlined, sizeof hovered, &hovered);
+        EXPECT_TRUE(hovered.lfUnderline);
+        EXPECT_EQ(GetCapture(), link);
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left: signed
+        EXPECT_EQ(FontOf(link), font);
+        EXPECT_EQ(GetCapture(), nullptr);
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // and it ends underlined
+    });
+    EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
+}
+
+TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnceAndEnterOrEscapeEndTheDialog) {
     // The prefix's mail handler becomes a recorder that appends what it is given to a file.
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
-    const std::string record = std::string(temp) + "derodazo_mailto.txt",
-                      command = "cmd /c echo %1>>" + record;
+    const std::string record = std::string(temp) + "derodazo_mailto.txt";
+    const std::string command = "cmd /c echo %1>>" + record;
     DeleteFileA(record.c_str());
     RegSetValueA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", REG_SZ, command.c_str(), 0);
     const auto recorded = [&](int tenths) { // the handler runs on its own: wait for a whole line
@@ -63,38 +124,10 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHove
         }
         return text;
     };
-    MoveWindow(hwndFrame, -201, 77, 777, 555, TRUE);
-    RECT frame{}, box{};
-    GetWindowRect(hwndFrame, &frame);
-    BYTE alpha = 0;
-    DWORD layered = 0;
-    std::string once, still;
-    HFONT font = nullptr, underlined = nullptr;
-    LOGFONTA hovered{};
+    std::string once;
+    std::string still;
     EXPECT_EQ(ShowAbout([&](HWND dlg) {
-                  GetWindowRect(dlg, &box);
-                  GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
                   HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
-                  const LONG_PTR style = GetWindowLongPtrA(link, GWL_STYLE),
-                                 proc = GetWindowLongPtrA(link, GWLP_WNDPROC);
-                  EXPECT_TRUE(!IsWindowEnabled(hwndFrame) && GetFocus() == GetDlgItem(dlg, IDOK)) << "modal";
-                  EXPECT_TRUE((style & SS_NOTIFY) && !(style & WS_TABSTOP));
-                  EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
-                  MakeStaticLink(link); // twice is once: the procedure is not stacked on itself
-                  HDC dc = GetDC(link);
-                  SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(link));
-                  EXPECT_TRUE(GetWindowLongPtrA(link, GWLP_WNDPROC) == proc &&
-                              GetTextColor(dc) == RGB(0, 0, 192));
-                  ReleaseDC(link, dc);
-                  font = FontOf(link);
-                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // hovering underlines, then inside
-                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
-                  GetObjectA(underlined = FontOf(link), sizeof hovered, &hovered);
-                  EXPECT_TRUE(hovered.lfUnderline && GetCapture() == link);
-                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left: signed
-                  EXPECT_TRUE(FontOf(link) == font && GetCapture() == nullptr);
-                  SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // and it ends underlined
                   SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                   SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
                   once = recorded(300);
@@ -102,18 +135,18 @@ TEST_F(AppTest, AboutOpensModalCentredAndSeeThroughWithALinkThatUnderlinesOnHove
                   SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TEXT, STN_CLICKED), 0);
                   Sleep(1500);
                   still = recorded(0);
-                  PostKey(dlg, VK_RETURN);
               }),
               IDOK);
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
-    EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\r\n" && still == once) << once << still;
-    EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
-    EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
-    EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
-    EXPECT_TRUE(alpha == 192 && layered == LWA_ALPHA);
-    EXPECT_EQ(ShowAbout([](HWND d) { PostKey(d, VK_ESCAPE); }), IDCANCEL);
-    ShowAbout([](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, true); // from Help/About
-    EXPECT_TRUE(dialog && !IsWindow(dialog));
+    EXPECT_EQ(once, String(IDS_CONTACT_URL) + "\r\n");
+    EXPECT_EQ(still, once);
+    EXPECT_EQ(ShowAbout([](HWND) {}, VK_ESCAPE), IDCANCEL);
+}
+
+TEST_F(About, HelpAboutOpensTheDialog) {
+    ShowAbout([](HWND) {}, VK_RETURN, true);
+    EXPECT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindow(dialog));
 }
 
 } // namespace

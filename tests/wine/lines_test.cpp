@@ -1,91 +1,138 @@
 #include "common/app_state.h"
 #include "common/core/random.h"
+#include "common/gdi.h"
 #include "common/ids.h"
 #include "harness.h"
 #include "lines/core/lines_draw.h"
+#include "lines/core/lines_figure.h"
 #include "lines/lines_data.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <thread>
+#include <span>
 
 namespace {
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
 
 // The model of one pass over segment i at draw step s: a one-pixel pen, hollow shapes, Plot's own pens.
 void ModelPass(HDC dc, const LinesData& d, int i, int s, COLORREF ink) {
     const LinesSegment& c = d.segments[i];
     const LinesSegment& p = d.segments[(i + d.nSegments - 1) % d.nSegments];
-    HGDIOBJ oldPen = SelectObject(dc, CreatePen(PS_SOLID, 1, ink));
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    const int l = std::min(c.x1, c.x2), t = std::min(c.y1, c.y2), r = std::max(c.x1, c.x2);
-    const int b = std::max(c.y1, c.y2);
-    if (d.style == kStyleBoxes) Rectangle(dc, l, t, r, b);
-    if (d.style == kStyleOvals) Ellipse(dc, l, t, r, b);
-    if (d.style == kStyleLissajous) MoveToEx(dc, p.x1, p.y1, nullptr), LineTo(dc, c.x1, c.y1);
-    if (d.style == kStyleLissajous) MoveToEx(dc, p.x2, p.y2, nullptr), LineTo(dc, c.x2, c.y2);
-    if (d.style == kStyleLines) MoveToEx(dc, c.x1, c.y1, nullptr), LineTo(dc, c.x2, c.y2);
-    PlotStroke strokes[kMaxPlotStrokes];
-    for (int k = 0, n = d.style == kStylePlot ? PlotStrokes(p, c, i, s, d.nSegments, strokes) : 0; k < n;
-         ++k) {
-        DeleteObject(
-            SelectObject(dc, CreatePen(strokes[k].dotted ? PS_DOT : PS_SOLID, 1, strokes[k].colour)));
-        MoveToEx(dc, strokes[k].x1, strokes[k].y1, nullptr);
-        LineTo(dc, strokes[k].x2, strokes[k].y2);
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
+    SelectionScope keepPen(dc, pen.get());
+    SelectionScope keepBrush(dc, GetStockObject(NULL_BRUSH));
+    const RECT box{std::min(c.x1, c.x2), std::min(c.y1, c.y2), std::max(c.x1, c.x2), std::max(c.y1, c.y2)};
+    if (d.style == kStyleLines) Line(dc, c.x1, c.y1, c.x2, c.y2);
+    if (d.style == kStyleBoxes) Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    if (d.style == kStyleOvals) Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    if (d.style == kStyleLissajous) {
+        Line(dc, p.x1, p.y1, c.x1, c.y1);
+        Line(dc, p.x2, p.y2, c.x2, c.y2);
     }
-    SelectObject(dc, oldBrush);
-    DeleteObject(SelectObject(dc, oldPen));
+    PlotStroke strokes[kMaxPlotStrokes];
+    const int n = d.style == kStylePlot ? PlotStrokes(p, c, i, s, d.nSegments, strokes) : 0;
+    for (const PlotStroke& k : std::span(strokes, n)) {
+        GdiObject<HPEN> own(CreatePen(k.dotted ? PS_DOT : PS_SOLID, 1, k.colour));
+        SelectionScope keepOwn(dc, own.get());
+        Line(dc, k.x1, k.y1, k.x2, k.y2);
+    }
 }
 
-using Lines = AppTest;
+// A window whose record holds a three-segment figure of one step per tick, on white.
+class Lines : public AppTest {
+  protected:
+    LinesData& Open(int16_t style, BOOL erase) {
+        if (w == nullptr) w = NewChild(IDM_NEW_LINES);
+        SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0); // a white window
+        LinesData& d = *GetLinesData(w);
+        d = LinesData{};
+        const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
+        std::copy(figure, figure + 3, d.segments);
+        const COLORREF colours[] = {RGB(200, 30, 60), RGB(0, 120, 90), RGB(90, 90, 250)};
+        std::copy(colours, colours + 3, d.colors);
+        d.nSegments = 3;
+        d.nSteps = 3;
+        d.iErase = -1;
+        d.style = style;
+        d.ticksPerStep = 1;
+        d.fErase = erase;
+        return d;
+    }
+    void Ticks(int n, WPARAM timer = kChildTimer) {
+        for (int i = 0; i < n; ++i)
+            SendMessageA(w, WM_TIMER, timer, 0);
+    }
+    HWND w = nullptr;
+};
 
-TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAndSource) {
-    HWND w = NewChild(IDM_NEW_LINES);
-    LinesData& d = *GetLinesData(w);
-    RECT rc{};
-    GetClientRect(w, &rc);
+TEST_F(Lines, EveryStyleDrawsItsModelPicture) {
     for (int16_t style = kStyleLines; style <= kStylePlot; ++style) {
         for (BOOL erase : {FALSE, TRUE}) {
-            SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0); // a white window
-            d = LinesData{};
-            const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
-            std::copy(figure, figure + 3, d.segments);
-            d.colors[0] = RGB(200, 30, 60), d.colors[1] = RGB(0, 120, 90), d.colors[2] = RGB(90, 90, 250);
-            d.nSegments = d.nSteps = 3, d.iErase = -1, d.style = style, d.ticksPerStep = 1, d.fErase = erase;
-            for (int s = 0; s < 3; ++s)
-                SendMessageA(w, WM_TIMER, 1, 0);
-            const Pixels model = Picture(rc.right, rc.bottom, [&](HDC m) {
+            const LinesData& d = Open(style, erase);
+            Ticks(3);
+            const SIZE size = ClientSize(w);
+            const Pixels model = Picture(size.cx, size.cy, [&](HDC m) {
                 for (int s = 0; s < 3; ++s) { // the new segment first: the eraser wins where they cross
                     ModelPass(m, d, s, s, d.colors[s]);
                     if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
                 }
             });
             EXPECT_TRUE(Capture(w) == model) << "style " << style << " erase " << erase;
-            for (int steps = 0; erase && steps < 10000;) // 50 000 in all, far past the handle table
-                steps += (SendMessageA(w, WM_TIMER, 1, 0), d.tickCount == 0);
         }
     }
-    HDC dc = GetDC(w);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    EXPECT_TRUE(dc && pen) << "no DC or pen stayed behind: a fresh one can still be had";
-    DeleteObject(pen);
-    ReleaseDC(w, dc);
+}
+
+TEST_F(Lines, StepsLeaveNoPenOrDCBehind) {
+    Open(kStylePlot, TRUE);
+    Ticks(50); // the first figures make what the platform keeps for the run
+    const int before = LiveGdiObjects();
+    for (int16_t style = kStyleLines; style <= kStylePlot; ++style) {
+        GetLinesData(w)->style = style;
+        Ticks(200);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+TEST_F(Lines, StepMakesTheFigureThatTheSeedPlansForTheClientArea) {
+    const LinesData& d = Open(kStyleLines, TRUE);
     SeedRandom(1234567);
     SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0);
     SeedRandom(1234567);
-    const LinesFigurePlan plan = PlanLinesFigure(rc.right, rc.bottom, true);
-    LinesData traced{};
-    TraceLinesFigure(plan, plan.nSegments, traced.segments, reinterpret_cast<uint32_t*>(traced.colors));
-    EXPECT_TRUE(d.nSegments == plan.nSegments && d.nSteps == plan.nSteps && d.iErase == plan.iErase);
-    const size_t n = static_cast<size_t>(plan.nSegments);
-    EXPECT_TRUE(!std::memcmp(d.segments, traced.segments, 16 * n) &&
-                !std::memcmp(d.colors, traced.colors, 4 * n));
-    const int16_t ticks = d.tickCount; // its own timer may have ticked while the window was made
-    SendMessageA(w, WM_TIMER, 2, 0);   // not its timer
-    EXPECT_TRUE(d.iDraw == 0 && d.tickCount == ticks);
-    d.iDraw = 5, d.iErase = 2;
+    const LinesFigurePlan plan = PlanLinesFigure(ClientSize(w).cx, ClientSize(w).cy, true);
+    LinesData traced = d;
+    TraceLinesFigure(plan, plan.nSegments, traced.segments, traced.colors);
+    traced.nSegments = plan.nSegments;
+    traced.nSteps = plan.nSteps;
+    traced.iErase = plan.iErase;
+    traced.ticksPerStep = plan.ticksPerStep;
+    EXPECT_EQ(std::memcmp(&d, &traced, sizeof d), 0);
+}
+
+TEST_F(Lines, OnlyItsOwnTimerStepsTheFigure) {
+    const LinesData& d = Open(kStyleLines, TRUE);
+    Ticks(1, 2);
+    EXPECT_EQ(d.iDraw, 0);
+    Ticks(1);
+    EXPECT_EQ(d.iDraw, 1);
+}
+
+TEST_F(Lines, AStyleChangeRestartsTheFigureWithItsLagAndNamesTheCaption) {
+    LinesData& d = Open(kStyleLines, TRUE);
+    d.iDraw = 5;
+    d.iErase = 2;
     SendMessageA(w, WM_COMMAND, IDM_STYLE_OVALS, 0);
-    EXPECT_TRUE(d.style == kStyleOvals && d.iDraw == 0 && d.iErase == -3 && Text(w) == "Ovals") << "lag";
+    EXPECT_EQ(d.style, kStyleOvals);
+    EXPECT_EQ(d.iDraw, 0);
+    EXPECT_EQ(d.iErase, -3);
+    EXPECT_EQ(Text(w), "Ovals");
+}
+
+TEST_F(Lines, TheMenuChecksTheSettingsAndOffersStepOnlyUnderRepeat) {
+    LinesData& d = Open(kStyleOvals, TRUE);
     for (BOOL repeat : {FALSE, TRUE}) {
         d.fRepeat = repeat;
         const std::pair<UINT, UINT> items[] = {{IDM_LINES_STEP, repeat ? 0u : MF_GRAYED},
@@ -96,41 +143,32 @@ TEST_F(Lines, EveryStyleDrawsItsModelAndTheWindowFollowsItsFigureCommandsFlagsAn
         for (const auto& [item, state] : items)
             EXPECT_EQ(MenuState(hmenuLines, item), state) << item;
     }
+}
+
+TEST_F(Lines, AFlagNamesTheFirstStyleItIsAPrefixOf) {
+    const LinesData& d = Open(kStyleBoxes, TRUE);
     const std::tuple<const char*, LRESULT, int16_t> flags[] = {{"/lis", 1, kStyleLissajous},
                                                                {"/li", 1, kStyleLines},
                                                                {"/PLOT", 1, kStylePlot},
-                                                               {"/plots", 0, kStylePlot},
-                                                               {nullptr, 0, kStylePlot}};
-    for (const auto& [flag, known, style] : flags)
-        EXPECT_TRUE(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0) == known &&
-                    d.style == style);
-    // Another thread's pointers mean nothing here: not its flag's text, nor its window's property as a
-    // source.
-    std::atomic<HWND> foreign{nullptr};
-    std::atomic<LRESULT> fromThread{-1};
-    std::thread other([&] {
-        HWND f = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetPropA(f, kLinesDataProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x10)));
-        foreign = f;
-        fromThread = SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>("/boxes"), 0);
-        DestroyWindow(f);
-    });
-    while (!foreign)
-        Sleep(1);
-    MDICREATESTRUCTA mcs{"LinesWind", "", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
-    SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
-    EXPECT_EQ(GetLinesData(Active())->style, kStyleLines);
-    while (fromThread == -1)
-        Pump(); // a message sent from another thread is handled while this one looks for messages
-    other.join();
-    EXPECT_TRUE(fromThread == 0 && d.style == kStylePlot);
+                                                               {"/plots", 0, kStylePlot}};
+    for (const auto& [flag, known, style] : flags) {
+        EXPECT_EQ(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0), known) << flag;
+        EXPECT_EQ(d.style, style) << flag;
+    }
+}
 
-    RunArgs({"-lines", "/boxes", "/erase", "/repeat", "-lines"}); // a Lines source of this thread passes on
-    const LinesData& split = *GetLinesData(Active());
-    EXPECT_TRUE(split.style == kStyleBoxes && !split.fErase && split.fRepeat && Text(Active()) == "Boxes");
+TEST_F(Lines, ANewWindowTakesTheSettingsOfTheLinesWindowItSplitsOnly) {
+    RunArgs({"-lines", "/boxes", "/erase", "/repeat", "-lines"});
+    const LinesData& split = *GetLinesData(ActiveChild());
+    EXPECT_EQ(split.style, kStyleBoxes);
+    EXPECT_FALSE(split.fErase);
+    EXPECT_TRUE(split.fRepeat);
+    EXPECT_EQ(Text(ActiveChild()), "Boxes");
     RunArgs({"-bubbles", "-lines"});
-    const LinesData& fresh = *GetLinesData(Active());
-    EXPECT_TRUE(fresh.style == kStyleLines && fresh.fErase && !fresh.fRepeat);
+    const LinesData& fresh = *GetLinesData(ActiveChild());
+    EXPECT_EQ(fresh.style, kStyleLines);
+    EXPECT_TRUE(fresh.fErase);
+    EXPECT_FALSE(fresh.fRepeat);
 }
 
 } // namespace

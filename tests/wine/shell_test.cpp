@@ -5,6 +5,9 @@
 #include "lines/lines_data.h"
 #include "shell/startup.h"
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -47,37 +50,39 @@ void CALLBACK DestroyFrameAndSwallowQuit(HWND, UINT, UINT_PTR id, DWORD) {
 using Shell = AppTest;
 
 // Start-up runs the command line straight after showing the frame, before any message is pumped.
-TEST_F(Shell, StartUpFillsTheClientWithLinesAndBubblesAndTheLoopEndsWithZero) {
+TEST_F(Shell, NoArgumentsMakeLinesAndBubblesWithFiveBubblesSharingTheClient) {
     RunArgs({}, false);
-    EXPECT_EQ(GetBubblesData(Active())->count, 5) << "counted before a tick can bud one";
+    EXPECT_EQ(GetBubblesData(ActiveChild())->count, 5) << "counted before a tick can bud one";
     Pump();
-    RECT client, covered{}, box;
+    RECT client;
+    RECT covered{};
     GetClientRect(hwndFrame, &client);
-    for (HWND child : Children())
-        box = InClient(child), UnionRect(&covered, &covered, &box);
-    EXPECT_TRUE(EqualRect(&covered, &client) && Children().size() == 2 && GetLinesData(Children().back()));
+    for (HWND child : Children()) {
+        const RECT box = InClient(child);
+        UnionRect(&covered, &covered, &box);
+    }
+    EXPECT_TRUE(EqualRect(&covered, &client));
+    ASSERT_EQ(Children().size(), 2u);
+    EXPECT_NE(GetLinesData(Children()[1]), nullptr);
     EXPECT_EQ(InClient(Children()[0]).left, InClient(Children()[1]).right) << "the Bubbles half split off";
     EXPECT_EQ(Bar(), Texts({"&File", "&Bubbles", "&Window", "&Help"}));
+}
+
+TEST_F(Shell, ExitEndsTheLoopWithZeroEvenWhenANestedLoopTakesTheQuit) {
     SendMessageA(hwndFrame, WM_COMMAND, IDM_EXIT, 0);
     MSG msg{};
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 0 &&
-                !IsWindow(hwndFrame));
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(IsWindow(hwndFrame));
     ASSERT_NE(CreateFrameWindow(SW_SHOWNORMAL), nullptr);
     SetTimer(nullptr, 0, 1, DestroyFrameAndSwallowQuit);
     EXPECT_EQ(RunAppMessageLoop(nullptr), 0);
 }
 
-TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCannotBeDone) {
-    const std::tuple<HMENU, UINT, UINT> items[] = {
-        {hmenuFile, IDM_CLOSE, MF_GRAYED}, {hmenuFile, IDM_NEW_LINES, 0},
-        {hmenuFile, IDM_NEW_BUBBLES, 0},   {hmenuFile, IDM_EXIT, 0},
-        {hmenuHelp, IDM_ABOUT, 0},         {GetSubMenu(hmenuFrame, 1), IDM_WINDOW_TILE, 0}};
-    for (const auto& [popup, item, state] : items)
-        EXPECT_EQ(MenuState(popup, item), state) << item;
+TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFile) {
     RunArgs({"-lines"});
-    EXPECT_TRUE(Bar() == Texts({"&File", "&Lines", "&Window", "&Help"}) &&
-                MenuState(hmenuFile, IDM_CLOSE) == 0);
-    SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Active()), 0);
+    EXPECT_EQ(Bar(), Texts({"&File", "&Lines", "&Window", "&Help"}));
+    SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(ActiveChild()), 0);
     RunArgs({"-bubbles"}); // a maximized child may put its window-menu item in front of File
     int file = 0;
     while (file < 9 && GetSubMenu(hmenuFrame, file) != hmenuFile)
@@ -85,28 +90,75 @@ TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFileAndGraysWhatCanno
     EXPECT_EQ(GetSubMenu(hmenuFrame, file + 1), hmenuBubbles);
     Command(IDM_WINDOW_CLOSE_ALL);
     EXPECT_EQ(Bar(), Texts({"&File", "&Window", "&Help"}));
-    SetPropA(NewChild(IDM_NEW_LINES), "CHILDMENU", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x1234)));
+    SetChildMenu(NewChild(IDM_NEW_LINES), reinterpret_cast<HMENU>(static_cast<INT_PTR>(0x1234)));
     SendMessageA(hwndFrame, UWM_REFRESH_MENUS, 0, 0);
     EXPECT_EQ(Bar(), Texts({"&File", "&Window", "&Help"})) << "a child menu that is no menu shows none";
 }
 
-TEST_F(Shell, CommandsAndArgumentsReachTheWindowsOfTheirMoment) {
+TEST_F(Shell, TheFramesPopupsOfferWhatCanBeDone) {
+    const std::tuple<HMENU, UINT, UINT> items[] = {
+        {hmenuFile, IDM_CLOSE, MF_GRAYED}, {hmenuFile, IDM_NEW_LINES, 0},
+        {hmenuFile, IDM_NEW_BUBBLES, 0},   {hmenuFile, IDM_EXIT, 0},
+        {hmenuHelp, IDM_ABOUT, 0},         {GetSubMenu(hmenuFrame, 1), IDM_WINDOW_TILE, 0}};
+    for (const auto& [popup, item, state] : items)
+        EXPECT_EQ(MenuState(popup, item), state) << item;
+    RunArgs({"-lines"});
+    EXPECT_EQ(MenuState(hmenuFile, IDM_CLOSE), 0u);
+}
+
+TEST_F(Shell, CommandsAndArgumentsReachTheActiveChildOfTheirMoment) {
     RunArgs({"-lines", "-bubbles", "-lines"});
     const std::vector<HWND> before = Children();
     RunArgs({"-next"});
-    EXPECT_EQ(Active(), before[1]);
+    EXPECT_EQ(ActiveChild(), before[1]);
     Command(100);             // the window list numbers the children from 100 in creation order
     Command(IDM_LINES_ERASE); // not the frame's own: handed to the active child
-    EXPECT_TRUE(Active() == before[2] && !GetLinesData(before[2])->fErase);
+    EXPECT_EQ(ActiveChild(), before[2]);
+    EXPECT_FALSE(GetLinesData(before[2])->fErase);
     Command(IDM_CLOSE);
     Command(IDM_WINDOW_TILE);
     EXPECT_EQ(Children().size(), 2u) << "Close takes only the active child";
-    EXPECT_TRUE(InClient(before[0]).top == InClient(before[1]).top) << "tiled side by side";
+    EXPECT_EQ(InClient(before[0]).top, InClient(before[1]).top) << "tiled side by side";
     Command(IDM_WINDOW_CLOSE_ALL);
     RunArgs({"/make", "-next", "-l"}); // flags before any window go nowhere
     EXPECT_EQ(Children().size(), 1u);
-    SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Active()), 0);
-    EXPECT_TRUE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0) && Children().empty()); // restored, closed
+}
+
+TEST_F(Shell, EndingTheSessionRestoresAndClosesEveryChild) {
+    RunArgs({"-lines", "-bubbles"});
+    SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(ActiveChild()), 0);
+    EXPECT_TRUE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_TRUE(Children().empty());
+}
+
+// Another thread's pointers mean nothing here: not its flag's text, nor the record its window carries.
+TEST_F(Shell, AWindowOfAnotherThreadIsNoSourceAndItsFlagsAreDropped) {
+    RunArgs({"-lines", "/boxes", "/erase"});
+    HWND lines = ActiveChild();
+    std::atomic<HWND> foreign{nullptr};
+    std::atomic<LRESULT> fromThread{-1};
+    std::thread other([&] {
+        HWND f = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        const auto garbage = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(0x10));
+        SetPropA(f, kLinesDataProp, garbage);
+        SetPropA(f, kBubblesDataProp, garbage);
+        foreign = f;
+        fromThread = SendMessageA(lines, UWM_FLAG, reinterpret_cast<WPARAM>("/plot"), 0);
+        DestroyWindow(f);
+    });
+    while (!foreign)
+        Sleep(1);
+    for (const char* kind : {kLinesClass, kBubblesClass}) {
+        MDICREATESTRUCTA mcs{kind, "", hInst, 0, 0, 200, 150, 0, reinterpret_cast<LPARAM>(foreign.load())};
+        SendMessageA(hwndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+    }
+    EXPECT_EQ(GetBubblesData(ActiveChild())->defaultRadius, 20.0f) << "the defaults";
+    EXPECT_TRUE(GetLinesData(Children()[1])->fErase);
+    while (fromThread == -1)
+        Pump(); // a message sent from another thread is handled while this one looks for messages
+    other.join();
+    EXPECT_EQ(fromThread, 0);
+    EXPECT_EQ(GetLinesData(lines)->style, kStyleBoxes);
 }
 
 } // namespace

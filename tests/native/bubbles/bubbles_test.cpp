@@ -14,8 +14,10 @@ static Bubble B(float x, float y, float r, float t = 0) { return {x, y, r, t > 0
 // A window's record and its client area, whose picture must show exactly the bubbles after each test.
 struct Bubbles : ::testing::Test {
     void Add(std::initializer_list<Bubble> bubbles) {
-        for (const Bubble& b : bubbles)
-            data.bubbles[++data.count] = b, surface.DrawBubble(data, data.count);
+        for (const Bubble& b : bubbles) {
+            data.bubbles[++data.count] = b;
+            surface.DrawBubble(data, data.count);
+        }
     }
     std::vector<int> Queue() const {
         std::vector<int> order;
@@ -28,19 +30,21 @@ struct Bubbles : ::testing::Test {
     XorSurface surface;
 };
 
-TEST_F(Bubbles, TheQueueIsFirstInFirstOutHoldsEachBubbleOnceAndRequeuesHighestFirst) {
+TEST_F(Bubbles, TheQueueHoldsEachBubbleOnceFirstInFirstOut) {
     Add({B(50, 50, 5), B(150, 50, 5), B(250, 50, 5), B(350, 50, 5), B(50, 150, 5)});
     for (int k : {3, 0, 1, 3, 5, 1})
         EnqueueBubble(data, k);
     for (int k : {3, 1, 5, 0})
         EXPECT_EQ(DequeueBubble(data), k);
-    EnqueueBubble(data, 2), EnqueueBubble(data, 5); // an emptied queue takes bubbles, the last one out too
+    EnqueueBubble(data, 2); // an emptied queue takes bubbles, the last one out too
+    EnqueueBubble(data, 5);
     EXPECT_EQ(Queue(), (std::vector{2, 5}));
-    RequeueAllBubbles(data);
-    EXPECT_EQ(std::tuple(Queue(), data.queueTail), std::tuple(std::vector{5, 4, 3, 2, 1}, 1));
+    RequeueAllBubbles(data); // the highest first
+    EXPECT_EQ(Queue(), (std::vector{5, 4, 3, 2, 1}));
+    EXPECT_EQ(data.queueTail, 1);
 }
 
-TEST_F(Bubbles, OverlapsPushAlongTheCentresOrPlusXEdgesByUpToTheRadiusAndMovesOfASixteenthPixelAreDropped) {
+TEST_F(Bubbles, AnOverlapPushesAlongTheCentresOrAlongPlusXWhereTheyMeet) {
     // clang-format off
     const std::tuple<Bubble, Bubble, float, float> pushes[] = {{B(50, 50, 10), B(50.1f, 50, 15), 25, 0},
         {B(0, 0, 20), B(-30, -40, 40), -6, -8}, {B(10, 10, 0), B(10, 13, 5), 0, 2}, {B(0, 0, 10), B(30, 40, 40), 0, 0},
@@ -48,6 +52,9 @@ TEST_F(Bubbles, OverlapsPushAlongTheCentresOrPlusXEdgesByUpToTheRadiusAndMovesOf
     // clang-format on
     for (const auto& [a, b, dx, dy] : pushes)
         EXPECT_LT(std::hypot(OverlapPush(a, b).dx - dx, OverlapPush(a, b).dy - dy), 1e-5) << b.x;
+}
+
+TEST_F(Bubbles, EdgesPullABubbleInByUpToItsRadiusAndASixteenthPixelIsNoMove) {
     Add({B(5, 50, 20), B(-30, 150, 20), B(390, 12.5f, 20), B(100, 299, 20), B(200, 350, 20), B(20, 280, 20),
          B(100, 100, 20), B(200, 100, 20)}); // the edges of 400 x 300, then two moved by hand
     const std::pair<float, float> want[] = {{20, 50},   {-10, 150}, {380, 20},  {100, 280},
@@ -58,75 +65,131 @@ TEST_F(Bubbles, OverlapsPushAlongTheCentresOrPlusXEdgesByUpToTheRadiusAndMovesOf
         ProcessBubble(data, surface, k);
         EXPECT_EQ(std::pair(data.bubbles[k].x, data.bubbles[k].y), want[k - 1]) << k;
     }
-    const BubbleBox box = BubbleBounds(B(7.5f, -3.5f, 10.2f)); // truncated toward zero
-    EXPECT_EQ(std::tuple(Queue(), box.left, box.top, box.right, box.bottom),
-              std::tuple(std::vector{8, 1, 2, 3, 4, 5}, -2, -13, 17, 6));
+    EXPECT_EQ(Queue(), (std::vector{8, 1, 2, 3, 4, 5}));
 }
 
-TEST_F(Bubbles, GravityPulsesComeStrictlyAfter32MsAcrossTheWrapAndSkipBubblesStillFalling) {
+TEST_F(Bubbles, GravityPulsesComeStrictlyAfter32MsToBubblesNotStillFalling) {
     Add({B(100, 100, 10), {300, 100, 10, 10, 7, -1, 0, 1}}); // the second still queued from the last pulse
     data.gravityTime = 0xFFFFFFD0u;
     for (const auto& [after, y] : {std::pair(0u, 100), {1u, 105}, {33u, 105}, {34u, 110}, {67u, 115}}) {
         FakeClock clock(0xFFFFFFD0u + after);
         BubblesTimerTick(data, surface, clock);
-        EXPECT_EQ(std::tuple(data.bubbles[1].y, data.bubbles[2].y), std::tuple(y, 100)) << after;
+        EXPECT_EQ(data.bubbles[1].y, y) << after;
+        EXPECT_EQ(data.bubbles[2].y, 100) << after;
     }
 }
 
-TEST_F(Bubbles, NewBubblesDrawXYColourAndHalfGrownOnesBudOnTheirRimInTheDrawnQuadrantAndGrowEvery320Ms) {
-    Add({B(100, 100, 9.9f, 20), B(100, 200, 10, 20)});
+TEST_F(Bubbles, AFallOverTheTopEdgeAddsTheEdgesCorrection) {
+    Add({{100, 15, 20, 20, 7, -1, 0, 1}}); // falling, 5 pixels over the top edge
+    ProcessBubble(data, surface, 1);
+    EXPECT_EQ(data.bubbles[1].y, 25.0f) << "5 down for the fall, 5 more back inside";
+}
+
+TEST_F(Bubbles, NewBubblesAndHalfGrownBudsTakeTheirPlacesFromTheDrawsInOrder) {
+    Add({B(100, 100, 9.9f, 20), B(100, 200, 10, 20)}); // the first is below half its target: no bud
     data.defaultRadius = 35;
     for (uint32_t i = 1, seed = 2654435761u; i <= 8; ++i, seed += 2654435761u) { // small seeds draw small
         SeedRandom(seed);
-        const float x = RandomBelow(400), y = RandomBelow(300), colour = RandomBelow(17);
-        const int a = RandomBelow(10), left = RandomBelow(2), up = RandomBelow(2);
+        const float x = RandomBelow(400);
+        const float y = RandomBelow(300);
+        const int colour = RandomBelow(17);
+        const int a = RandomBelow(10);
+        const bool right = RandomBelow(2) != 0;
+        const bool down = RandomBelow(2) != 0;
         SeedRandom(seed);
         MakeBubble(data, surface);
-        const Bubble &b = data.bubbles[data.count], &bud = data.bubbles[data.count + 1];
         BudBubble(data, surface, 1);
         BudBubble(data, surface, 2);
-        EXPECT_EQ(std::tuple(b.x, b.y, b.radius, b.colour, data.count, bud.x, bud.y, bud.radius,
-                             bud.targetRadius, bud.colour, bud.growing),
-                  std::tuple(x, y, 35, colour, 2 + 2 * i, 100.0f + (left ? a : -a),
-                             float(200 + std::sqrt(100.0 - a * a) * (up ? 1 : -1)), 1, 20, 7, 1));
+        ASSERT_EQ(data.count, 2 + 2 * static_cast<int>(i));
+        const Bubble& b = data.bubbles[data.count - 1];
+        const Bubble& bud = data.bubbles[data.count];
+        EXPECT_EQ(std::tuple(b.x, b.y, b.radius, b.colour), std::tuple(x, y, 35, colour));
+        EXPECT_EQ(
+            std::pair(bud.x, bud.y),
+            std::pair(100.0f + (right ? a : -a), float(200 + std::sqrt(100.0 - a * a) * (down ? 1 : -1))));
+        EXPECT_EQ(std::tuple(bud.radius, bud.targetRadius, bud.colour, bud.growing), std::tuple(1, 20, 7, 1));
     }
-    int grown = 0;
-    for (FakeClock clock(data.growTime = 0xFFFFF000u); data.growTime != 0; ++clock.now) { // across the wrap
-        const float r = data.bubbles[4].radius;
-        YeastAndGrowth(data, surface, clock);
-        EXPECT_TRUE(data.bubbles[4].radius == r || clock.now - 0xFFFFF000u == 1 + 321u * grown++);
-    }
-    EXPECT_EQ(std::tuple(grown, data.bubbles[4].radius, data.bubbles[2].radius), std::tuple(19, 20, 10));
 }
 
-TEST_F(Bubbles, ANewWindowTakesTheDefaultsOrItsSourcesFourSettingsAndTheKeysSetTheModeUnlessPressedOrChosen) {
-    BubblesData source{}, split{};
-    source.defaultRadius = 35, source.gravityTime = 777, source.designer = 0, source.yeastTime = 0;
+TEST_F(Bubbles, ABudGrowsAPixelEvery320MsUpToItsTarget) {
+    Add({B(100, 100, 1, 20)});
+    data.bubbles[1].growing = 1;
+    int grown = 0;
+    for (FakeClock clock(data.growTime = 0xFFFFF000u); data.growTime != 0; ++clock.now) { // across the wrap
+        const float r = data.bubbles[1].radius;
+        YeastAndGrowth(data, surface, clock);
+        EXPECT_TRUE(data.bubbles[1].radius == r || clock.now - 0xFFFFF000u == 1 + 321u * grown++);
+    }
+    EXPECT_EQ(grown, 19);
+    EXPECT_EQ(data.bubbles[1].radius, 20);
+}
+
+// Over a Yeast run long enough to draw every chance, what the bubble's draw was decides: below 3 buds.
+TEST_F(Bubbles, ABubbleBudsOnAChanceBelow3InAThousandOnly) {
+    SeedRandom(99);
+    int chances[4] = {};
+    for (uint32_t now = 1000; chances[3] == 0 || chances[2] == 0; now += 200) {
+        ASSERT_LT(now, 10000000u) << "no draw of 2 and 3 in the run";
+        data.count = 0;
+        Add({B(100, 100, 20)});
+        data.yeastTime = now - 100;
+        uint32_t state = GetRandomState(); // the event draws its interval, then the bubble its chance
+        const auto below = [&state](int n) {
+            state = state * 214013u + 2531011u;
+            return static_cast<int>((static_cast<uint32_t>(n) * ((state >> 16) & 0x7FFF)) >> 15);
+        };
+        below(10);
+        const int chance = below(1000);
+        FakeClock clock(now);
+        YeastAndGrowth(data, surface, clock);
+        if (chance < 4) ++chances[chance];
+        EXPECT_EQ(data.count, chance < 3 ? 2 : 1) << "chance " << chance;
+        surface.Repaint(data);
+    }
+}
+
+TEST_F(Bubbles, ARecordStartsWithTheDefaultsOrItsSourcesFourSettings) {
+    BubblesData source{};
+    source.defaultRadius = 35;
+    source.gravityTime = 777;
+    source.designer = 0;
+    source.yeastTime = 0;
+    BubblesData split{};
     InitBubblesData(data, 0, nullptr);
     InitBubblesData(split, 5000, &source);
-    EXPECT_EQ(std::tuple(data.defaultRadius, data.gravityTime, data.designer, data.yeastTime,
-                         split.defaultRadius, split.gravityTime, split.designer, split.yeastTime),
-              std::tuple(20, 0u, 1, 1u, 35, 777u, 0, 0u)); // on even at tick 0
+    EXPECT_EQ(std::tuple(data.defaultRadius, data.gravityTime, data.designer, data.yeastTime),
+              std::tuple(20, 0u, 1, 1u)); // Yeast on even at tick 0
+    EXPECT_EQ(std::tuple(split.defaultRadius, split.gravityTime, split.designer, split.yeastTime),
+              std::tuple(35, 777u, 0, 0u));
+}
+
+TEST_F(Bubbles, TheKeysSetTheModeUnlessAPressOrTheMenuHoldsIt) {
     const std::tuple<int, int, bool, bool, BubbleMouseMode> cases[] = {
         {0, 0, 0, 0, kModeMove}, {0, 0, 1, 0, kModePop},  {0, 0, 0, 1, kModeGrow},
         {0, 0, 1, 1, kModePop},  {1, 0, 1, 0, kModeGrow}, {0, 1, 0, 0, kModeGrow}};
     for (const auto& [press, menu, shift, ctrl, mode] : cases) {
-        data.pressActive = press, data.modeFromMenu = menu, data.mouseMode = kModeGrow;
+        data.pressActive = press;
+        data.modeFromMenu = menu;
+        data.mouseMode = kModeGrow;
         UpdateMouseModeFromKeys(data, shift, ctrl);
         EXPECT_EQ(data.mouseMode, mode) << press << menu << shift << ctrl;
     }
 }
 
-TEST_F(Bubbles, APressHoldsTheLowestBubbleUnderThePointerNotOnItsRimAndADragMovesGrowsOrPopsItByMode) {
-    Add({B(100, 100, 20), B(120, 100, 20), B(300, 200, 30), B(50, 250, 10)});
+TEST_F(Bubbles, APressHoldsTheLowestBubbleUnderThePointerNotOnItsRim) {
+    Add({B(100, 100, 20), B(120, 100, 20)});
     for (const auto& [x, held] : {std::pair(110.0f, 1), {139.0f, 2}, {120.0f, 2}, {140.0f, 0}, {-5.0f, 0}})
         EXPECT_EQ(HitTestBubbles(data, x, 100), held) << x;
+}
+
+TEST_F(Bubbles, ADragMovesGrowsOrPopsTheHeldBubbleAsTheModeSays) {
+    Add({B(100, 100, 20), B(120, 100, 20), B(300, 200, 30), B(50, 250, 10)});
     ASSERT_TRUE(PressBubbles(data, surface, 295, 205));
     DragHeldBubble(data, surface, 145, 105); // keeping the grab offset, onto bubble 2
     ProcessBubble(data, surface, 2);         // which cannot push it
     ProcessBubble(data, surface, 3);         // but is pushed
-    const Bubble &held = data.bubbles[3], &two = data.bubbles[2];
-    EXPECT_EQ(std::tuple(held.x, held.y, data.held, two.x), std::tuple(150, 100, 3, 100));
+    const Bubble& held = data.bubbles[3];
+    EXPECT_EQ(std::tuple(held.x, held.y, data.held, data.bubbles[2].x), std::tuple(150, 100, 3, 100));
     EndDrag(data);
     EXPECT_EQ(std::tuple(data.held, data.pressActive, Queue()), std::tuple(0, 0, std::vector{3, 1, 2}));
     data.mouseMode = kModeGrow;
@@ -136,5 +199,7 @@ TEST_F(Bubbles, APressHoldsTheLowestBubbleUnderThePointerNotOnItsRimAndADragMove
               std::tuple(45, 45, 45, 150));
     data.mouseMode = kModePop;
     EXPECT_FALSE(PressBubbles(data, surface, 190, 100));
-    EXPECT_EQ(std::tuple(data.count, held.x, Queue(), data.held), std::tuple(3, 50, std::vector{3, 2, 1}, 0));
+    EXPECT_EQ(std::tuple(data.count, held.x, data.held), std::tuple(3, 50, 0))
+        << "the last moved into its place";
+    EXPECT_EQ(Queue(), (std::vector{3, 2, 1}));
 }
