@@ -12,3 +12,16 @@ set(STATIC_RUNTIME $<$<BOOL:${MINGW}>:-static;-static-libgcc;-static-libstdc++>)
 set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 # Subprojects with an older cmake_minimum_required (GoogleTest) honour that setting too.
 set(CMAKE_POLICY_DEFAULT_CMP0091 NEW)
+
+# Floating point in SSE2 registers on 32-bit x86 too, as every x86_64 build and MSVC's Win32 build (whose
+# default is /arch:SSE2) do. Left to x87, GCC and clang keep 80-bit intermediates, and a colour such as
+# v * (1.0 - s * f) * 255.0 then truncates one lower than in the other builds. Windows 8 needs SSE2 anyway.
+if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    string(APPEND CMAKE_C_FLAGS " -msse2 -mfpmath=sse")
+    string(APPEND CMAKE_CXX_FLAGS " -msse2 -mfpmath=sse")
+endif()
+# Each build says how it compiles, so a log shows which floating point it got.
+string(TOUPPER "${CMAKE_BUILD_TYPE}" BUILD_TYPE_UPPER)
+string(STRIP "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${BUILD_TYPE_UPPER}}" ALL_CXX_FLAGS)
+message(NOTICE "${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION} for ${CMAKE_SYSTEM_NAME} "
+               "${CMAKE_SYSTEM_PROCESSOR}, C++ flags: ${ALL_CXX_FLAGS}")
