@@ -14,6 +14,17 @@
 
 namespace {
 
+using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+
+// The DPI of the window's monitor where the system can tell (Windows 10 1607 on), else the system's.
+int MonitorDpi(HWND hwnd) {
+    const FARPROC proc = GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    // Through void(*)(), the one function pointer type that may stand for any other without a warning.
+    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(reinterpret_cast<void (*)()>(proc));
+    if (const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(hwnd) : 0) return static_cast<int>(dpi);
+    return GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY);
+}
+
 int NextStyle(int style) { return style + 1 < kSaverCycleStyles ? style + 1 : 0; }
 
 void StartLines(HWND hwnd, SaverData& data) {
@@ -40,12 +51,8 @@ void StartBubbles(HWND hwnd, SaverData& data) {
     InitBubblesData(bubbles, now, nullptr);
     bubbles.gravityTime = data.settings.gravity ? ArmTick(now) : 0;
     bubbles.yeastTime = data.settings.yeast ? ArmTick(now) : 0;
-    if (!data.fullScreen) {
-        // The preview is a small picture of the full screen: bubbles shrink with it.
-        const float scale =
-            static_cast<float>(ClientSize(hwnd).cy) / static_cast<float>(GetSystemMetrics(SM_CYSCREEN));
-        bubbles.defaultRadius = kDefaultRadius * (scale < 1.0f ? scale : 1.0f) + 1.0f;
-    }
+    bubbles.defaultRadius = ShowBubbleRadius(MonitorDpi(hwnd), !data.fullScreen, ClientSize(hwnd).cy,
+                                             GetSystemMetrics(SM_CYSCREEN));
     data.bubbleDue = now;
 }
 

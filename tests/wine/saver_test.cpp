@@ -57,7 +57,39 @@ class SettingsDialog : public ::testing::Test {
     HWND dlg = nullptr;
 };
 
+// The width of what a full-screen show of one still bubble draws, with the prefix at this DPI.
+LONG ShownBubbleWidth(DWORD dpi) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    const DWORD settings[kSaverValueCount] = {kShowBubbles, 0, 1, 0, 0};
+    for (int i = 0; i < kSaverValueCount; ++i)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kSaverKey, saverValueNames[i], REG_DWORD, &settings[i],
+                        sizeof(DWORD));
+    HANDLE scr = Start("/s");
+    WaitForInputIdle(scr, 10000);
+    PumpFor(1000); // edges pull it in whole
+    const SIZE screen = ClientSize(GetDesktopWindow());
+    const Pixels shown = Capture(GetDesktopWindow());
+    LONG left = screen.cx;
+    LONG right = 0;
+    for (LONG i = 0; i < screen.cx * screen.cy; ++i) {
+        if (shown[i] == RGB(255, 255, 255)) continue;
+        left = std::min(left, i % screen.cx);
+        right = std::max(right, i % screen.cx + 1);
+    }
+    TerminateProcess(scr, 0);
+    CloseHandle(scr);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");
+    return right - left;
+}
+
 } // namespace
+
+TEST(Saver, AtTwiceTheDpiTheShowsBubblesAreTwiceAsWide) {
+    const LONG at96 = ShownBubbleWidth(96);
+    EXPECT_NEAR(at96, 2 * 20, 2) << "the Bubbles window's radius of 20";
+    EXPECT_NEAR(ShownBubbleWidth(192), 2 * at96, 2);
+}
 
 TEST(Saver, FullScreenRunsOnTopAnimatedOnWhiteAndEndsOnARealMouseMove) {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Derodazo");

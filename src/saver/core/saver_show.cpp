@@ -1,7 +1,15 @@
 #include "saver/core/saver_show.h"
 
 #include "bubbles/core/bubbles_data.h"
+#include "bubbles/core/bubbles_motion.h"
 #include "common/core/random.h"
+
+float ShowBubbleRadius(int dpi, bool preview, int clientHeight, int screenHeight) {
+    const float radius = kDefaultRadius * static_cast<float>(dpi) / 96.0f;
+    if (!preview) return radius;
+    const float scale = static_cast<float>(clientHeight) / static_cast<float>(screenHeight);
+    return radius * (scale < 1.0f ? scale : 1.0f) + 1.0f;
+}
 
 bool SaverMouseMovedAway(SaverMouse& mouse, int x, int y) {
     if (!mouse.seen) {

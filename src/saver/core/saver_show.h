@@ -1,6 +1,11 @@
 #pragma once
 #include <cstdint>
 
+// The default bubble radius of the show on a monitor of this DPI: the Bubbles window's, which is in pixels
+// at 96 DPI, scaled so that the show looks the same at any DPI. A preview of clientHeight pixels is a small
+// picture of a screen of screenHeight: its bubbles shrink with it (and keep a pixel).
+float ShowBubbleRadius(int dpi, bool preview, int clientHeight, int screenHeight);
+
 // How far the mouse may wander from where full-screen mode first saw it before the show ends.
 inline constexpr int kSaverMouseSlack = 4;
 

@@ -72,3 +72,11 @@ TEST(SaverShow, AMouseMoveEndsTheShowBeyondFourPixelsFromWhereItWasFirstSeen) {
         EXPECT_EQ(SaverMouseMovedAway(mouse, x, y), away) << x << ' ' << y;
     }
 }
+
+TEST(SaverShow, BubblesScaleWithTheMonitorsDpiAndAPreviewWithItsWindow) {
+    const std::tuple<int, bool, int, float> cases[] = {
+        {96, false, 0, 20.0f},   {192, false, 0, 40.0f}, {144, false, 0, 30.0f}, {96, true, 256, 6.0f},
+        {192, true, 256, 11.0f}, {96, true, 2048, 21.0f}}; // previews of a 1024-pixel-high screen
+    for (const auto& [dpi, preview, height, radius] : cases)
+        EXPECT_EQ(ShowBubbleRadius(dpi, preview, height, 1024), radius) << dpi << ' ' << height;
+}
