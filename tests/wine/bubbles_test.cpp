@@ -1,6 +1,7 @@
 #include "bubbles/bubbles_data.h"
 #include "bubbles/bubbles_draw.h"
 #include "bubbles/bubbles_pictures.h"
+#include "bubbles/core/bubbles_settings.h"
 #include "common/app_state.h"
 #include "common/gdi.h"
 #include "common/ids.h"
@@ -34,11 +35,8 @@ class Bubbles : public AppTest {
     BubblesData& Open(std::initializer_list<Bubble> bubbles) {
         w = NewChild(IDM_NEW_BUBBLES);
         BubblesData& d = *GetBubblesData(w);
+        InitBubblesData(d, 0, nullptr);
         d.yeastTime = 0;
-        d.gravityTime = 0;
-        d.count = 0;
-        d.queueHead = 0;
-        d.queueTail = 0;
         for (const Bubble& b : bubbles)
             d.bubbles[++d.count] = b;
         Repaint(w);
@@ -95,19 +93,17 @@ TEST_F(Bubbles, TheMouseDragsTheBubbleItHoldsAndShiftPopsIt) {
     BubblesData& d = Open({At(100, 100, 20, 0), At(300, 120, 20, 5), At(400, 300, 20, 6)});
     Mouse(WM_LBUTTONDOWN, 305, 120);
     Mouse(WM_MOUSEMOVE, 205, 170);
-    EXPECT_EQ(d.held, 2);
-    EXPECT_EQ(d.bubbles[2].x, 200.0f) << "grabbed off-centre";
+    EXPECT_EQ(std::pair(d.held, d.bubbles[2].x), (std::pair<int16_t, float>(2, 200))) << "grabbed off-centre";
     Mouse(WM_MOUSEMOVE, -25, 170); // captured: left of the window is negative
     EXPECT_EQ(d.bubbles[2].x, -30.0f);
     Mouse(WM_LBUTTONUP, -25, 170, 0);
     Ticks(3);
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(d.bubbles[2].x, 20.0f) << "back inside";
+    EXPECT_EQ(std::pair(GetCapture(), d.bubbles[2].x), (std::pair<HWND, float>(nullptr, 20)))
+        << "back inside";
     SetKeys(true, false);
     Send(WM_KEYDOWN, VK_SHIFT, 1);
     Mouse(WM_LBUTTONDOWN, 400, 290, MK_LBUTTON | MK_SHIFT);
-    EXPECT_EQ(d.count, 2) << "popped at once";
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(std::pair(d.count, GetCapture()), (std::pair<int16_t, HWND>(2, nullptr))) << "popped at once";
     Mouse(WM_LBUTTONUP, 400, 290, MK_SHIFT);
     EXPECT_TRUE(Capture(w) == Model());
 }
@@ -136,8 +132,7 @@ TEST_F(Bubbles, LosingTheCaptureOrTheActivationEndsAPress) {
         ASSERT_EQ(d.held, 1);
         if (activate == w) ReleaseCapture();
         SendMessageA(hwndClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(activate), 0);
-        EXPECT_EQ(d.held, 0);
-        EXPECT_EQ(d.pressActive, 0);
+        EXPECT_EQ(std::pair(d.held, d.pressActive), (std::pair<int16_t, int32_t>(0, 0)));
     }
 }
 
@@ -154,8 +149,9 @@ TEST_F(Bubbles, APopPressReleasedOutsideEndsAtTheFirstMessageThatFindsTheButtonU
             SetKeyboardState(keys);
             if (msg == WM_SETCURSOR) Send(msg, reinterpret_cast<WPARAM>(w), HTCLIENT);
             if (msg == WM_MOUSEMOVE) Send(msg, down ? MK_LBUTTON : 0);
-            EXPECT_EQ(d.pressActive, down ? 1 : 0) << msg;
-            EXPECT_NE(GetCapture(), w) << msg;
+            EXPECT_EQ(std::pair(d.pressActive, GetCapture()),
+                      (std::pair<int32_t, HWND>(down ? 1 : 0, nullptr)))
+                << msg;
         }
     }
 }
@@ -188,8 +184,7 @@ TEST_F(Bubbles, MakeIsOfferedUpTo199BubblesAndEraseAllLeavesWhite) {
     EXPECT_EQ(d.count, 199);
     Send(WM_COMMAND, IDM_BUBBLES_ERASE_ALL);
     Pump();
-    EXPECT_EQ(d.count, 0);
-    EXPECT_TRUE(Capture(w) == Model());
+    EXPECT_TRUE(d.count == 0 && Capture(w) == Model());
 }
 
 TEST_F(Bubbles, ANewWindowTakesTheFourSettingsOfTheBubblesWindowItSplits) {
@@ -198,24 +193,19 @@ TEST_F(Bubbles, ANewWindowTakesTheFourSettingsOfTheBubblesWindowItSplits) {
     d.designer = 0;
     d.gravityTime = GetTickCount() + 100000; // no pulse before the copy is compared
     const BubblesData& split = *GetBubblesData(NewChild(IDM_NEW_BUBBLES));
-    EXPECT_EQ(split.defaultRadius, 35.0f);
-    EXPECT_EQ(split.gravityTime, d.gravityTime);
-    EXPECT_EQ(split.designer, 0);
-    EXPECT_EQ(split.yeastTime, 0u);
-    EXPECT_EQ(split.count, 0);
+    EXPECT_EQ(std::tuple(split.defaultRadius, split.gravityTime, split.designer, split.yeastTime),
+              std::tuple(35.0f, d.gravityTime, 0, 0u));
 }
 
 TEST_F(Bubbles, AMinimizedWindowPausesAndIsRestoredToTheSamePicture) {
     BubblesData& d = Open({At(50, 40, 20, 1), At(100, 55, 20, 2), At(150, 70, 20, 3), At(200, 40, 20, 4)});
     const Pixels before = Capture(w);
-    d.gravityTime = 1; // long due
-    d.yeastTime = 1;
+    d.gravityTime = d.yeastTime = 1; // long due
     const BubblesData kept = d;
     Send(WM_SYSCOMMAND, SC_MINIMIZE);
     Ticks(50);
     EXPECT_EQ(std::memcmp(&kept, &d, sizeof d), 0) << "no requeue, relaxation, pulse or bud";
-    d.gravityTime = 0;
-    d.yeastTime = 0;
+    d.gravityTime = d.yeastTime = 0;
     Send(WM_SYSCOMMAND, SC_RESTORE);
     Pump();
     EXPECT_TRUE(Capture(w) == Model());
@@ -243,8 +233,7 @@ TEST_F(Bubbles, ASurfaceLeavesThePictureOfItsEllipsesBitForBit) {
         } // the surface draws its net change as it goes
         pictures[way] = Capture(w);
     }
-    EXPECT_NE(pictures[0], Pixels(pictures[0].size(), 0xFFFFFF));
-    EXPECT_TRUE(pictures[0] == pictures[1]);
+    EXPECT_TRUE(pictures[0] != Pixels(pictures[0].size(), 0xFFFFFF) && pictures[0] == pictures[1]);
 }
 
 // More sizes than are kept, then pictures that pass the pixels kept: the window shows what their Ellipses
@@ -272,16 +261,14 @@ TEST_F(Bubbles, KeptPicturesStayWithinTheirBoundsDroppingTheLeastRecentlyUsed) {
         ASSERT_TRUE(pictures.Draw(WindowDC(w).get(), looks[i]));
         mostKept = std::max(mostKept, pictures.Count());
         mostPixels = std::max(mostPixels, pictures.Pixels());
-        if (i + 1 != small) continue;
-        EXPECT_TRUE(pictures.Keeps(looks[0]));
-        EXPECT_FALSE(pictures.Keeps(looks[1]));
+        if (i + 1 == small) {
+            EXPECT_TRUE(pictures.Keeps(looks[0]) && !pictures.Keeps(looks[1])) << "the first was used again";
+        }
     }
     EXPECT_TRUE(Capture(w) == model);
     EXPECT_EQ(mostKept, kMostKeptPictures);
-    EXPECT_LE(mostPixels, kMostKeptPixels);
-    EXPECT_GT(mostPixels, kMostKeptPixels - 516 * 515);
-    EXPECT_FALSE(pictures.Keeps(looks[small])) << "the first large picture made room for the later ones";
-    EXPECT_TRUE(pictures.Keeps(looks.back()));
+    EXPECT_TRUE(mostPixels <= kMostKeptPixels && mostPixels > kMostKeptPixels - 516 * 515) << mostPixels;
+    EXPECT_TRUE(!pictures.Keeps(looks[small]) && pictures.Keeps(looks.back())) << "the first large went";
 }
 
 } // namespace
