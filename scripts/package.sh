@@ -9,8 +9,8 @@ OUT=$BUILD/packages
 mkdir -p "$OUT"
 for arch in x86_64 i686; do
     log "Windows $arch build"
-    # The same configuration as scripts/test.sh, so both share one build directory per architecture.
-    if [ "$arch" = i686 ]; then build_windows i686 -DDERODAZO_WINE_TESTS=OFF; else build_windows x86_64; fi
+    # Configured as scripts/test.sh does, so that both share the folder without reconfiguring it.
+    build "$arch" --preset "mingw-$arch" -DDERODAZO_WINE_TESTS=ON
     log "packing $arch"
     (cd "$BUILD/$arch" && cpack -B "$BUILD/$arch/packages" >/dev/null)
     cp "$BUILD/$arch"/packages/Derodazo-*.{zip,exe} "$OUT/"
