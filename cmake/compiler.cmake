@@ -12,3 +12,11 @@ set(STATIC_RUNTIME $<$<BOOL:${MINGW}>:-static;-static-libgcc;-static-libstdc++>)
 set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 # Subprojects with an older cmake_minimum_required (GoogleTest) honour that setting too.
 set(CMAKE_POLICY_DEFAULT_CMP0091 NEW)
+
+# The same commit builds the same bytes in any folder, at any time: no link time in the PE header, and no
+# checkout or build folder in what is compiled (CMake names the sources by their absolute paths).
+if(MINGW)
+    add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>"
+                        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()

@@ -21,6 +21,20 @@ log "Windows x86_64 build with clang and lld, the second compiler"
 build clang-mingw-x86_64 --preset clang-mingw-x86_64
 log "Windows i686 build with clang and lld: built warning-free, not run (the GCC i686 build is the one run)"
 build clang-mingw-i686 --preset clang-mingw-i686
+# Two builds of one commit must give the same release programs: these are made again from nothing, in
+# another folder with the compiler cache off, and must match the ones above byte for byte.
+started=$SECONDS different=0
+for arch in x86_64 i686; do
+    log "Windows $arch release programs built again in build/reproducible-$arch, compiler cache off"
+    rm -rf "$BUILD/reproducible-$arch"
+    CCACHE_DISABLE=1 build "reproducible-$arch" --preset "mingw-$arch" -DBUILD_TESTING=OFF \
+        --target Derodazo DerodazoSaver >/dev/null
+    for program in Derodazo.exe Derodazo.scr; do
+        cmp "$BUILD/$arch/$program" "$BUILD/reproducible-$arch/$program" || different=1
+    done
+done
+log "release programs built again in $((SECONDS - started)) s"
+[ "$different" = 0 ] || { log "FAIL: two builds of this commit give different release programs"; exit 1; }
 
 log "native tests"
 ctest --test-dir "$BUILD/native" --output-on-failure
