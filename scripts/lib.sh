@@ -13,6 +13,8 @@ PACKAGES=(cmake make g++ python3 googletest clang clang-format libclang-rt-dev c
           lld llvm-14 ccache wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
 # For the pictures and their check: xwininfo, a compositing manager, and a GIF optimiser.
 PACKAGES+=(x11-utils xcompmgr gifsicle)
+# For the check of the Windows CI workflow, which reads it as YAML.
+PACKAGES+=(python3-yaml)
 
 # Rebuilds, and builds of another checkout on this machine, reuse what was compiled before.
 if command -v ccache >/dev/null; then
