@@ -69,11 +69,11 @@ run_and_close() { # program, action, arguments...
     else
         log "the frame of $exe never appeared"
         failed=1
-        kill "$APP_PID" 2>/dev/null
+        kill "$APP_PID" 2>/dev/null || true
     fi
     if ! timeout "${RUN_LIMIT:-60}" tail --pid="$APP_PID" -s 0.1 -f /dev/null; then
         log "$exe did not end after WM_CLOSE: stopped"
-        kill "$APP_PID" 2>/dev/null
+        kill "$APP_PID" 2>/dev/null || true
     fi
     wait "$APP_PID" || code=$?
     [ "$code" = 0 ] || log "$exe exited with code $code"
