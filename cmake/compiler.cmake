@@ -25,3 +25,10 @@ string(TOUPPER "${CMAKE_BUILD_TYPE}" BUILD_TYPE_UPPER)
 string(STRIP "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${BUILD_TYPE_UPPER}}" ALL_CXX_FLAGS)
 message(NOTICE "${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION} for ${CMAKE_SYSTEM_NAME} "
                "${CMAKE_SYSTEM_PROCESSOR}, C++ flags: ${ALL_CXX_FLAGS}")
+# The same commit builds the same bytes in any folder, at any time: no link time in the PE header, and no
+# checkout or build folder in what is compiled (CMake names the sources by their absolute paths).
+if(MINGW)
+    add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>"
+                        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()

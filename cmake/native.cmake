@@ -19,5 +19,11 @@ if(BUILD_TESTING)
                  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/gen_resources.py --check
                  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     endif()
+    # The Windows CI workflow cannot run here; what it names must at least exist.
+    if(Python3_FOUND)
+        add_test(NAME windows_workflow_names_existing_presets
+                 COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-workflow.py
+                         ${CMAKE_SOURCE_DIR}/.github/workflows/windows.yml ${CMAKE_SOURCE_DIR}/CMakePresets.json)
+    endif()
 endif()
 include(${CMAKE_CURRENT_LIST_DIR}/bench.cmake)

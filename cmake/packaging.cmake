@@ -30,6 +30,9 @@ set(CPACK_PACKAGE_FILE_NAME Derodazo-${DERODAZO_VERSION}-${DERODAZO_ARCH})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Derodazo)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/per-generator.cmake)
+set(CPACK_DERODAZO_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+# Beside each package, its SHA-256 as sha256sum -c reads it.
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 # Our own installer script: the stock one also offers PATH changes, a desktop icon and a Start-menu folder.
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/packaging)
 set(CPACK_NSIS_PACKAGE_NAME Derodazo)

@@ -27,33 +27,29 @@ ensure_packages
 BASELINE=${BENCH_BASELINE:-57293c4}
 
 log "core benchmarks (native)" # built for --wine too: the settle figures are set against the core's
-cmake --no-warn-unused-cli -S "$ROOT" --preset native -B "$BUILD/bench" -DDERODAZO_BENCH=ON \
-    -DDERODAZO_SANITIZE=OFF -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$BUILD/bench" -j "$JOBS" --target core_bench >/dev/null
+build bench --preset native -DDERODAZO_BENCH=ON -DDERODAZO_SANITIZE=OFF -DBUILD_TESTING=OFF \
+    --target core_bench >/dev/null
 [ "$PART" != --wine ] && "$BUILD/bench/core_bench" --benchmark_counters_tabular=true
 [ "$PART" = --core ] && exit 0
 
 log "Windows x86_64 build with the measuring tools"
 EXE_DIR="$BUILD/bench-x86_64"
-cmake --no-warn-unused-cli -S "$ROOT" --preset mingw-x86_64 -B "$EXE_DIR" -DDERODAZO_BENCH=ON \
-    -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$EXE_DIR" -j "$JOBS" --target Derodazo bench_host floor >/dev/null
+build bench-x86_64 --preset mingw-x86_64 -DDERODAZO_BENCH=ON -DBUILD_TESTING=OFF \
+    --target Derodazo bench_host floor >/dev/null
+# poke.exe, which waits for Derodazo.exe's frame and closes it, comes with the tests of the usual build.
+build x86_64 --preset mingw-x86_64 -DDERODAZO_WINE_TESTS=ON --target poke >/dev/null
 BASE_DIR="$BUILD/bench-baseline"
 if git -C "$ROOT" cat-file -e "$BASELINE^{commit}" 2>/dev/null; then
     log "Windows x86_64 build of $BASELINE, the drawing before it was made cheap"
     rm -rf "$BASE_DIR/src" && mkdir -p "$BASE_DIR/src"
     git -C "$ROOT" archive "$BASELINE" | tar -x -C "$BASE_DIR/src"
-    cmake --no-warn-unused-cli -S "$BASE_DIR/src" -B "$BASE_DIR" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON \
-        -DDERODAZO_WINE_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$BASE_DIR/src/cmake/toolchain-x86_64-w64-mingw32.cmake" \
-        >/dev/null
-    cmake --build "$BASE_DIR" -j "$JOBS" --target bench_host >/dev/null
+    build bench-baseline -S "$BASE_DIR/src" -DCMAKE_BUILD_TYPE=Release -DDERODAZO_BENCH=ON -DDERODAZO_WINE_TESTS=OFF \
+        -DCMAKE_TOOLCHAIN_FILE="$BASE_DIR/src/cmake/toolchain-x86_64-w64-mingw32.cmake" --target bench_host >/dev/null
 else
     log "$BASELINE is not in this checkout (a shallow clone?): the heavy scene runs in today's program only"
 fi
 start_xvfb
-XVFB_PID=${STARTED_PIDS[-1]}
 start_wine
-WINESERVER_PID=${STARTED_PIDS[-1]}
 CLK=$(getconf CLK_TCK)
 
 cpu_ticks() { # pid: utime+stime in clock ticks
@@ -70,6 +66,7 @@ percent() { # before after seconds
 
 RESULTS=$(mktemp -d)
 # Runs a measuring tool that prints "begin" when it starts counting ticks; CPU is read from then for SECS.
+# bench_host.exe and floor.exe end by themselves once counted, so nothing closes them from outside.
 measure() { # name, command...
     local name=$1; shift
     local out="$RESULTS/$name.out"
@@ -93,10 +90,8 @@ measure() { # name, command...
 }
 
 # The real Derodazo.exe and qix have no "begin" line: measure them over a fixed window after a warm-up.
-measure_plain() { # name, command...
-    local name=$1; shift
-    "$@" >/dev/null 2>&1 &
-    local pid=$!
+measure_plain() { # name, pid
+    local name=$1 pid=$2
     sleep "$WARMUP"
     local before; before=$(snapshot "$pid" "$WINESERVER_PID" "$XVFB_PID")
     local t0; t0=$(date +%s.%N)
@@ -107,8 +102,8 @@ measure_plain() { # name, command...
     read -r p0 w0 x0 <<<"$before"
     read -r p1 w1 x1 <<<"$after"
     echo "$(percent "$p0" "$p1" "$s") $(percent "$w0" "$w1" "$s") $(percent "$x0" "$x1" "$s")" >"$RESULTS/$name.cpu"
-    echo "$pid"
 }
+derodazo_cpu() { measure_plain derodazo "$APP_PID"; }
 
 MAKE199=$(printf '/m %.0s' $(seq 199))
 # 8 children: four Bubbles windows of 199 bubbles with Gravity on (Yeast is on by default), and four Lines
@@ -121,10 +116,11 @@ measure floor2 wine "$EXE_DIR/floor.exe" "$WARMUP" "$SECS" 2
 log "default scene (${SECS} s)"
 measure default wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS"
 log "Derodazo.exe itself, default scene (${SECS} s)"
-app=$(measure_plain derodazo wine "$EXE_DIR/Derodazo.exe")
-kill "$app" 2>/dev/null; wait "$app" 2>/dev/null || true
+POKE=$BUILD/x86_64/poke.exe run_and_close "$EXE_DIR/Derodazo.exe" derodazo_cpu || true
 log "qix, the peer (${SECS} s)"
-qix=$(measure_plain qix /usr/libexec/xscreensaver/qix)
+/usr/libexec/xscreensaver/qix >/dev/null 2>&1 & # no Windows program, so stopped by its process
+qix=$!
+measure_plain qix "$qix"
 kill "$qix" 2>/dev/null; wait "$qix" 2>/dev/null || true
 log "a lone idle Bubbles window (${SECS} s)"
 measure lone wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" -b

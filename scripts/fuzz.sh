@@ -11,8 +11,7 @@ SECONDS_EACH=${FUZZ_SECONDS:-10}
 DIR="$BUILD/fuzz"
 ensure_packages
 log "fuzz build (clang, libFuzzer, ASan, UBSan)"
-CC=clang CXX=clang++ cmake --no-warn-unused-cli -S "$ROOT/fuzz" -B "$DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$DIR" -j "$JOBS" >/dev/null
+CC=clang CXX=clang++ build fuzz -S "$ROOT/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 status=0
 for target in command_line_fuzzer bubbles_fuzzer; do

@@ -1,15 +1,20 @@
-# Shared set-up for the run and test scripts: packages, builds, a private Xvfb and Wine prefix.
-# Sourced, not run. Every process started here is stopped by PID on exit.
+# Shared set-up for the run and test scripts: packages, builds, a private Xvfb and Wine prefix, and runs of
+# the program. Sourced, not run. On exit it stops, by PID, only what this shell started: a script sourced
+# inside a test run leaves that run's Xvfb and wineserver alone.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${DERODAZO_BUILD:-$ROOT/build}
 JOBS=${JOBS:-$(nproc)}
 STARTED_PIDS=()
+# Set by start_xvfb and start_wine for the scripts that watch them; never taken from a caller.
+XVFB_PID="" WINESERVER_PID=""
 
 PACKAGES=(cmake make g++ python3 googletest clang clang-format libclang-rt-dev clang-tidy cppcheck mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           lld llvm-14 ccache wine64 wine xvfb xauth x11-apps imagemagick nsis fonts-wine)
 # For the pictures and their check: xwininfo, a compositing manager, and a GIF optimiser.
 PACKAGES+=(x11-utils xcompmgr gifsicle)
+# For the check of the Windows CI workflow, which reads it as YAML.
+PACKAGES+=(python3-yaml)
 
 # Rebuilds, and builds of another checkout on this machine, reuse what was compiled before.
 if command -v ccache >/dev/null; then
@@ -32,22 +37,54 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Every build starts from a preset of CMakePresets.json, which names the compilers and options.
-configure_and_build() { # preset, build directory under $BUILD, extra cmake args...
-    local preset=$1 dir=$BUILD/$2; shift 2
-    cmake --no-warn-unused-cli -S "$ROOT" --preset "$preset" -B "$dir" "$@" >/dev/null
-    cmake --build "$dir" -j "$JOBS"
+# Configures a folder under $BUILD and builds it, or only the TARGETs; --target alone only configures (for a
+# compile database). The cmake arguments name a preset of CMakePresets.json, which holds the compilers and
+# options, or another source tree (-S). Each script gives a shared folder the same arguments as test.sh, so
+# that none reconfigures another's build.
+build() { # folder, cmake arguments... [--target [TARGET...]]
+    local dir=$BUILD/$1 source=(-S "$ROOT") args=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != --target ]; do
+        [ "$1" = -S ] && source=()
+        args+=("$1")
+        shift
+    done
+    cmake --no-warn-unused-cli "${source[@]}" "${args[@]}" -B "$dir" >/dev/null
+    [ "${1:-}" = --target ] && [ $# -eq 1 ] && return 0
+    cmake --build "$dir" -j "$JOBS" "$@"
 }
 
-build_windows() { # arch, extra cmake args...
-    local arch=$1; shift
-    configure_and_build "mingw-$arch" "$arch" "$@"
+# Runs a program with a frame (Derodazo.exe) under Wine, waits for the frame with poke.exe (beside it, or
+# POKE), runs ACTION meanwhile with FRAME_RECT ("x y width height") and APP_PID set, and closes the frame
+# with WM_CLOSE from outside. Returns the program's exit code, or 1 if the frame never showed or ACTION
+# failed. A program still running RUN_LIMIT (60) s after the close is stopped, and so fails.
+run_and_close() { # program, action, arguments...
+    local exe=$1 action=$2 poke=${POKE:-$(dirname "$1")/poke.exe} failed=0 code=0
+    shift 2
+    wine "$exe" "$@" &
+    APP_PID=$!
+    if FRAME_RECT=$(wine "$poke" rect); then
+        "$action" || failed=1
+        wine "$poke" close >/dev/null 2>&1 || failed=1
+    else
+        log "the frame of $exe never appeared"
+        failed=1
+        kill "$APP_PID" 2>/dev/null || true
+    fi
+    if ! timeout "${RUN_LIMIT:-60}" tail --pid="$APP_PID" -s 0.1 -f /dev/null; then
+        log "$exe did not end after WM_CLOSE: stopped"
+        kill "$APP_PID" 2>/dev/null || true
+    fi
+    wait "$APP_PID" || code=$?
+    [ "$code" = 0 ] || log "$exe exited with code $code"
+    [ "$failed" = 0 ] || return 1
+    return "$code"
 }
 
 stop_started() {
     local status=$? pid
-    # Wine's services end with their server; ask it politely before stopping what we started.
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    # Wine's services end with their server; ask the one we started politely before stopping the rest.
+    [ -n "$WINESERVER_PID" ] && wineserver -k 2>/dev/null
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     STARTED_PIDS=()
@@ -55,10 +92,8 @@ stop_started() {
 }
 trap stop_started EXIT
 
-# For the picture scripts: the x86_64 program built, and Wine ready on a private screen of the given size.
+# For the picture scripts: Wine ready on a private screen of the given size.
 start_picture_session() { # WIDTHxHEIGHT
-    ensure_packages
-    build_windows x86_64 >/dev/null
     XVFB_SCREEN=${1}x24 start_xvfb
     start_wine
 }
@@ -67,7 +102,8 @@ start_xvfb() {
     local n=91
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
-    STARTED_PIDS+=($!)
+    XVFB_PID=$!
+    STARTED_PIDS+=("$XVFB_PID")
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
     log "Xvfb did not start"; return 1
@@ -92,7 +128,8 @@ start_wine() { # WINE_PREFIX_DIR and WINE_ARCH choose another prefix
     [ -f "$fonts/marlett.ttf" ] || [ ! -f "$marlett" ] || cp "$marlett" "$fonts/"
     # One server for the whole run keeps each Wine start quick.
     wineserver -f -p >/dev/null 2>&1 &
-    STARTED_PIDS+=($!)
+    WINESERVER_PID=$!
+    STARTED_PIDS+=("$WINESERVER_PID")
     # Start Wine's background services now, detached from our output: started later by a test they
     # would inherit CTest's pipes and keep it waiting after the test has ended.
     wine cmd /c exit </dev/null >/dev/null 2>&1

@@ -3,8 +3,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
-cmake --no-warn-unused-cli -S "$ROOT" --preset native -B "$BUILD/lint" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-      -DDERODAZO_SANITIZE=OFF >/dev/null
+build lint --preset native -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DDERODAZO_SANITIZE=OFF --target
 cd "$ROOT"
 mapfile -t core < <(git ls-files 'src/*/core/*.cpp')
 log "clang-tidy on ${#core[@]} core files"

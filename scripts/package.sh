@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs what is missing, makes release builds for i686 and x86_64 Windows and packs each into a ZIP
-# archive and an NSIS installer: build/packages/Derodazo-<version>-<arch>.zip and ...-<arch>-setup.exe.
+# archive and an NSIS installer: build/packages/Derodazo-<version>-<arch>.zip and ...-<arch>-setup.exe, with
+# their SHA-256 in build/packages/SHA256SUMS. Two builds of one commit make the same bytes.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 ensure_packages
 OUT=$BUILD/packages
+rm -rf "$OUT"
 mkdir -p "$OUT"
 for arch in x86_64 i686; do
     log "Windows $arch build"
-    # The same configuration as scripts/test.sh, so both share one build directory per architecture.
-    if [ "$arch" = i686 ]; then build_windows i686 -DDERODAZO_WINE_TESTS=OFF; else build_windows x86_64; fi
+    # Configured as scripts/test.sh does, so that both share the folder without reconfiguring it.
+    build "$arch" --preset "mingw-$arch" -DDERODAZO_WINE_TESTS=ON
     log "packing $arch"
     (cd "$BUILD/$arch" && cpack -B "$BUILD/$arch/packages" >/dev/null)
     cp "$BUILD/$arch"/packages/Derodazo-*.{zip,exe} "$OUT/"
@@ -27,5 +29,6 @@ for arch in x86_64 i686; do
     # The screen saver keeps its settings in the registry.
     "$ROOT/scripts/check-release.sh" "$arch" "$version" "${unpacked[0]}/Derodazo.scr" ADVAPI32.dll >/dev/null
 done
+(cd "$OUT" && sha256sum Derodazo-* >SHA256SUMS)
 log "packages in $OUT:"
-ls -l "$OUT"
+cat "$OUT/SHA256SUMS"

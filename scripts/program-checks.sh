@@ -8,36 +8,29 @@
 # Exits 77 without Wine and a display.
 set -uo pipefail
 mode=$1 build=$(cd "$2" && pwd) scripts=$(cd "$(dirname "$0")" && pwd) shot=$build/startup-check.png
-exe=$build/Derodazo.exe poke=$build/poke.exe seconds=${MONKEY_SECONDS:-20} seed=${MONKEY_SEED:-$RANDOM} failures=0
+exe=$build/Derodazo.exe POKE=$build/poke.exe seconds=${MONKEY_SECONDS:-20} seed=${MONKEY_SEED:-$RANDOM} failures=0
 [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ] || { echo "needs the DISPLAY and WINEPREFIX of lib.sh"; exit 77; }
+. "$scripts/lib.sh" # run_and_close PROGRAM ACTION ARGS...: a run that ends with 0 after WM_CLOSE
 expect() { if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi; } # what, command...
 quiet() { "$@" >/dev/null 2>&1; }
-# runs COMMAND PROGRAM ARGS...: runs COMMAND meanwhile, closes the frame from outside and expects exit code 0.
-runs() { # a run that hangs is stopped, and fails, a minute after the monkey would have finished
-    timeout $((60 + seconds)) wine "${@:2}" &
-    local app=$! failed=0
-    $1 && quiet wine "$poke" close || failed=1
-    wait "$app" || { echo "exit code $?"; failed=1; }
-    return $failed
-}
 
 case $mode in
 end-to-end)
     expect "no arguments, with a screenshot" "$scripts/shoot.sh" "$build" "$shot" 2
     expect "the start-up screenshot $shot" python3 "$scripts/check-screenshot.py" "$shot"
-    for a in -next "-bubbles /make -lines" "-LINES /boxes -b -n /gravity"; do expect "$a" runs : "$exe" $a; done ;;
+    for a in -next "-bubbles /make -lines" "-LINES /boxes -b -n /gravity"; do expect "$a" run_and_close "$exe" : $a; done ;;
 reliability)
     snapshot() { # but for the keys Wine's display driver makes and drops again with the desktop
         find "$WINEPREFIX/drive_c" -printf '%p %s %T@\n' 2>/dev/null | sort
         for hive in HKCU HKLM; do quiet wine reg export $hive "$build/$hive.reg" /y && iconv -f utf-16 "$build/$hive.reg"; done |
             awk '/^\[/ { wine = /Wine\\Temporary System Parameters|Control\\Video\\/ } !wine'; }
-    monkey() { wine "$poke" monkey "$seconds" "$seed"; }
+    monkey() { wine "$POKE" monkey "$seconds" "$seed"; }
     before=$(snapshot)
-    expect "1000 arguments" runs : "$exe" -bubbles $(printf '/make /x%d ' {1..499}) -lines
+    expect "1000 arguments" run_and_close "$exe" : -bubbles $(printf '/make /x%d ' {1..499}) -lines
     # A whole command line holds at most 32 767 characters.
-    expect "a 30 000-character argument" runs : "$exe" -bubbles "/$(head -c 30000 /dev/zero | tr '\0' m)" /make
-    expect "non-ASCII arguments" runs : "$exe" -bubbles $'/m\xe1ke' $'-l\xcdnes' $'\xc3\xa9' $'\xff\xfe' /make
-    expect "a monkey for $seconds s, seed $seed" runs monkey "$exe" -lines /boxes -bubbles /make /make /make /make \
+    expect "a 30 000-character argument" run_and_close "$exe" : -bubbles "/$(head -c 30000 /dev/zero | tr '\0' m)" /make
+    expect "non-ASCII arguments" run_and_close "$exe" : -bubbles $'/m\xe1ke' $'-l\xcdnes' $'\xc3\xa9' $'\xff\xfe' /make
+    expect "a monkey for $seconds s, seed $seed" run_and_close "$exe" monkey -lines /boxes -bubbles /make /make /make /make \
         -lines /plot /erase -bubbles /gravity /make /make
     expect "nothing written under drive_c or to the registry" diff <(echo "$before") <(snapshot) ;;
 installer)
@@ -53,7 +46,7 @@ installer)
     expect "the shortcut shows the program's icon" grep -qF "$win" <(strings -el "$lnk") # after its length
     expect "the uninstaller is registered" quiet wine reg query "$key"
     expect "the screen saver is in the system folder" test -f "$scr"
-    expect "the installed program runs with -next and exits with 0" runs : "$dir/Derodazo.exe" -next
+    expect "the installed program runs with -next and exits with 0" run_and_close "$dir/Derodazo.exe" : -next
     expect "the uninstaller exits with 0" wine "$dir/Uninstall.exe" /S
     # It hands over to a copy of itself and returns at once; the folder is the last thing it removes.
     for _ in $(seq 300); do [ -e "$dir" ] && sleep 0.1; done
@@ -62,7 +55,7 @@ installer)
 see-through)
     shot=$build/see-through-check.png composite=$([ "${3:-}" = --no-compositor ] || echo --composite)
     expect "the About box over an empty frame" "$scripts/shoot.sh" "$build" "$shot" 0 $composite --about --dialog -- -next
-    face=$(wine "$poke" syscolor 15) behind=$(wine "$poke" syscolor 12) # BTNFACE, APPWORKSPACE
+    face=$(wine "$POKE" syscolor 15) behind=$(wine "$POKE" syscolor 12) # BTNFACE, APPWORKSPACE
     seen=$(convert "$shot" -format %c histogram:info:- | sort -rn | head -1 | sed 's/^[^(]*(\([0-9,]*\)).*/\1/' | tr , ' ')
     awk -v face="$face" -v behind="$behind" -v seen="$seen" 'BEGIN { split(face, f); split(behind, b); split(seen, s)
         for (i = 1; i <= 3; i++) { # off: more than 2 from the blend; apart: face and grey more than 16 apart

@@ -5,6 +5,8 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
+ensure_packages
+build x86_64 --preset mingw-x86_64 -DDERODAZO_WINE_TESTS=ON >/dev/null
 start_picture_session 640x480
 EXE=$BUILD/x86_64
 RAW=$BUILD/recording
@@ -14,25 +16,26 @@ rm -rf "$RAW"
 mkdir -p "$RAW"
 frames=0 crop=""
 
-scene() { # seconds, program arguments...
-    local seconds=$1 app x y width height next
-    shift
-    log "recording $seconds s of: Derodazo.exe $*"
-    wine "$EXE/Derodazo.exe" "$@" &
-    app=$!
-    read -r x y width height <<<"$(wine "$EXE/poke.exe" rect)"
+grab() { # SCENE_SECONDS of frames, cut to the frame window
+    local x y width height next wait_us
+    read -r x y width height <<<"$FRAME_RECT"
     crop=${width}x${height}+${x}+${y}
     # Frames on a fixed beat, so the GIF plays at the program's own speed even when a grab runs late.
     next=${EPOCHREALTIME/./}
-    for ((i = 0; i < seconds * FPS; i++)); do
+    for ((i = 0; i < SCENE_SECONDS * FPS; i++)); do
         xwd -root -silent >"$RAW/$(printf %04d "$frames").xwd"
         frames=$((frames + 1))
         next=$((next + 1000000 / FPS))
-        local wait_us=$((next - ${EPOCHREALTIME/./}))
+        wait_us=$((next - ${EPOCHREALTIME/./}))
         [ "$wait_us" -le 0 ] || sleep "$(printf '0.%06d' "$wait_us")"
     done
-    wine "$EXE/poke.exe" close >/dev/null
-    wait "$app"
+}
+
+scene() { # seconds, program arguments...
+    SCENE_SECONDS=$1
+    shift
+    log "recording $SCENE_SECONDS s of: Derodazo.exe $*"
+    run_and_close "$EXE/Derodazo.exe" grab "$@"
 }
 
 scene 4

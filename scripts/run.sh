@@ -5,28 +5,24 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 ensure_packages
-build_windows x86_64 >/dev/null
+build x86_64 --preset mingw-x86_64 -DDERODAZO_WINE_TESTS=ON >/dev/null
 EXE="$BUILD/x86_64/Derodazo.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
     start_wine
-    wine "$EXE" "$@"
+    wine "$EXE" "$@" # on the user's own display, the user closes it
     exit $?
 fi
 
 start_xvfb
 start_wine
 SHOT=${DERODAZO_SCREENSHOT:-$BUILD/screenshot.png}
-wine "$EXE" "$@" &
-app=$!
-wine "$BUILD/x86_64/poke.exe" wait
-sleep "${DERODAZO_SECONDS:-5}"
-import -window root "$SHOT"
-log "screenshot saved to $SHOT"
-wine "$BUILD/x86_64/poke.exe" close
-set +e
-wait "$app"
-code=$?
-set -e
+screenshot() {
+    sleep "${DERODAZO_SECONDS:-5}"
+    import -window root "$SHOT"
+    log "screenshot saved to $SHOT"
+}
+code=0
+run_and_close "$EXE" screenshot "$@" || code=$?
 log "Derodazo exited with code $code"
 exit "$code"

@@ -5,6 +5,8 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
+ensure_packages
+build x86_64 --preset mingw-x86_64 -DDERODAZO_WINE_TESTS=ON >/dev/null
 start_picture_session 800x600
 DOCS=$ROOT/docs
 RAW=$BUILD/screenshots
@@ -34,8 +36,8 @@ shot bubbles-rings 4 -- -bubbles /design "${bubbles[@]}"
 shot bubbles-gravity 6 -- -bubbles /gravity "${bubbles[@]}"
 # A compositing manager, so that the see-through About box shows as such.
 shot about 3 --composite --about
-# The screen saver with its default settings (Lines, each style in turn) over the whole screen; any key or
-# move would end it, so it is stopped by its process.
+# The screen saver with its default settings (Lines, each style in turn) over the whole screen. It has no
+# frame for run_and_close, and any key or move would end it, so it is stopped by its process.
 log "docs/saver.png"
 wine reg delete 'HKCU\Software\Derodazo\Screen Saver' /f >/dev/null 2>&1 || true
 wine "$BUILD/x86_64/Derodazo.scr" /s &

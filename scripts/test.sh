@@ -23,18 +23,33 @@ cross_check() { # build directory under $BUILD, command...
 
 ensure_packages
 log "native build"
-configure_and_build native native
-log "Windows x86_64 build"
-build_windows x86_64
-log "Windows i686 build"
-build_windows i686 -DDERODAZO_WINE_TESTS=ON
+build native --preset native
+# Every script that builds these folders (run.sh, package.sh, ...) configures them just so.
+for arch in x86_64 i686; do
+    log "Windows $arch build"
+    build "$arch" --preset "mingw-$arch" -DDERODAZO_WINE_TESTS=ON
+done
 log "Windows i686 program alone, tests off: nothing may look for GoogleTest, and here any lookup fails"
-configure_and_build mingw-i686 i686-program-only -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+build i686-program-only --preset mingw-i686 -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
     -DGOOGLETEST_SOURCE_DIR=/nonexistent -DFETCHCONTENT_FULLY_DISCONNECTED=ON
 log "Windows x86_64 build with clang and lld, the second compiler"
-configure_and_build clang-mingw-x86_64 clang-mingw-x86_64
+build clang-mingw-x86_64 --preset clang-mingw-x86_64
 log "Windows i686 build with clang and lld: built warning-free, and only its arithmetic is run"
-configure_and_build clang-mingw-i686 clang-mingw-i686
+build clang-mingw-i686 --preset clang-mingw-i686
+# Two builds of one commit must give the same release programs: these are made again from nothing, in
+# another folder with the compiler cache off, and must match the ones above byte for byte.
+started=$SECONDS different=0
+for arch in x86_64 i686; do
+    log "Windows $arch release programs built again in build/reproducible-$arch, compiler cache off"
+    rm -rf "$BUILD/reproducible-$arch"
+    CCACHE_DISABLE=1 build "reproducible-$arch" --preset "mingw-$arch" -DBUILD_TESTING=OFF \
+        --target Derodazo DerodazoSaver >/dev/null
+    for program in Derodazo.exe Derodazo.scr; do
+        cmp "$BUILD/$arch/$program" "$BUILD/reproducible-$arch/$program" || different=1
+    done
+done
+log "release programs built again in $((SECONDS - started)) s"
+[ "$different" = 0 ] || { log "FAIL: two builds of this commit give different release programs"; exit 1; }
 
 log "native tests"
 ctest --test-dir "$BUILD/native" --output-on-failure

@@ -1,8 +1,13 @@
 # 32-bit Wine for the i686 build; sourced by lib.sh after its own definitions.
-# Where the kernel runs 32-bit code, an installed wine32 is used as it is. Elsewhere Wine's 32-bit half runs
-# under qemu-i386 user-mode emulation, from a private sysroot under build/: the packages are downloaded and
-# unpacked, never installed, so the system's own Wine and packages stay as they are. Each step leaves a
-# marker and is skipped on the next run.
+# Where the kernel runs 32-bit code, an installed wine32 is used as it is and nothing changes. Elsewhere
+# Wine's 32-bit half runs under qemu-i386 user-mode emulation, from a private sysroot under build/wine32:
+# the packages are downloaded and unpacked there, never installed. What changes on the machine, as root:
+#  - dpkg gets the i386 architecture (dpkg --add-architecture i386), for good, and apt-get update then
+#    fetches the i386 package lists into the system's apt lists, if apt does not yet know wine32:i386;
+#  - binfmt_misc gets the entry derodazo-i386, machine-wide until reboot, which runs every i386 ELF program
+#    (not only Wine) through build/wine32/qemu-i386; binfmt_misc is mounted first if it is not.
+# Installed packages, apt sources and the system's own Wine stay as they are. Each step leaves a marker and
+# is skipped on the next run.
 
 WINE32_DIR=$BUILD/wine32
 WINE32_SYSROOT=$WINE32_DIR/sysroot
