@@ -55,15 +55,3 @@ if(MINGW AND NOT CMAKE_HOST_WIN32)
                              PROPERTIES PASS_REGULAR_EXPRESSION "FAIL subsystem is Windows GUI")
     endif()
 endif()
-
-if(BUILD_TESTING AND DERODAZO_ARCH STREQUAL x86_64 AND NOT CMAKE_HOST_WIN32)
-    # The screenshot check on the committed screenshots (taken with Wine's default colours) accepts the
-    # default start-up and rejects a screen with one Lines window.
-    set(SCREENSHOT_CHECK python3 ${CMAKE_SOURCE_DIR}/scripts/check-screenshot.py)
-    add_test(NAME screenshot_check_accepts_the_startup_screenshot
-             COMMAND ${SCREENSHOT_CHECK} ${CMAKE_SOURCE_DIR}/docs/startup.png)
-    add_test(NAME screenshot_check_rejects_one_lines_window
-             COMMAND ${SCREENSHOT_CHECK} ${CMAKE_SOURCE_DIR}/docs/lines-lines.png)
-    set_tests_properties(screenshot_check_rejects_one_lines_window
-                         PROPERTIES PASS_REGULAR_EXPRESSION "FAIL two child windows \\(1 white areas\\)")
-endif()

@@ -22,15 +22,3 @@ if(DERODAZO_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
         set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
     endforeach()
 endif()
-
-# The About box is a blend of itself and the frame behind it, once a compositing manager shows see-through
-# windows; without one the same check must fail. Serial: one compositor per display.
-if(DERODAZO_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
-    set(SEE_THROUGH_CHECK ${CMAKE_SOURCE_DIR}/scripts/program-checks.sh see-through ${CMAKE_BINARY_DIR})
-    add_test(NAME about_see_through COMMAND ${SEE_THROUGH_CHECK})
-    add_test(NAME see_through_check_rejects_an_opaque_about_box COMMAND ${SEE_THROUGH_CHECK} --no-compositor)
-    set_tests_properties(about_see_through see_through_check_rejects_an_opaque_about_box
-                         PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
-    set_tests_properties(see_through_check_rejects_an_opaque_about_box PROPERTIES PASS_REGULAR_EXPRESSION
-                         "FAIL the About box is not a 192/255 blend of its face and what lies behind")
-endif()

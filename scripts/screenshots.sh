@@ -17,8 +17,7 @@ shot() { # name, seconds, [--about], [-- program arguments...]
     shift
     log "docs/$name.png"
     "$ROOT/scripts/shoot.sh" "$BUILD/x86_64" "$RAW/$name.png" "$@"
-    # Lossless, so the colours stay exact (scripts/check-screenshot.py counts them in docs/startup.png);
-    # an 8-bit palette, where the screen shows no more than 256 colours, keeps the files smaller.
+    # Lossless, so the colours stay exact; an 8-bit palette, where the screen shows no more than 256 colours, keeps the files smaller.
     local colours format=PNG24
     colours=$(identify -format %k "$RAW/$name.png")
     [ "$colours" -le 256 ] && format=PNG8
@@ -48,5 +47,3 @@ kill "$saver"
 wait "$saver" || true
 convert "$RAW/saver.png" -strip "PNG24:$DOCS/saver.png"
 du -ch "$DOCS"/*.png | tail -1
-# The test run checks the committed start-up picture too; better to find out now.
-python3 "$ROOT/scripts/check-screenshot.py" "$DOCS/startup.png"

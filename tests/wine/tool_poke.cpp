@@ -1,7 +1,6 @@
-// poke wait|close|rect|command ID|monkey SECONDS SEED|syscolor INDEX: drives a running Derodazo from outside,
-// once its frame shows (it waits up to 30 s). close also ends the About box; rect prints "x y width height";
-// syscolor prints "red green blue" without waiting. Exits 0, or 1 when the frame never showed or went away, 2
-// on bad words.
+// poke wait|close|rect|command ID|monkey SECONDS SEED: drives a running Derodazo from outside, once its frame
+// shows (it waits up to 30 s). close also ends the About box; rect prints "x y width height". Exits 0, or 1
+// when the frame never showed or went away, 2 on bad words.
 #include <windows.h>
 
 #include <cstdio>
@@ -90,8 +89,6 @@ int Monkey(DWORD seconds, unsigned start_seed) {
 int main(int argc, char** argv) {
     const std::string what = argc > 1 ? argv[1] : "";
     const int number = argc > 2 ? std::atoi(argv[2]) : 0;
-    const COLORREF c = GetSysColor(number);
-    if (what == "syscolor") return std::printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c)) < 0;
     for (int i = 0; i < 300 && !IsWindowVisible(frame); ++i, Sleep(100))
         frame = FindWindowA("MDISeeThruMainWind", nullptr);
     if (!IsWindowVisible(frame)) return 1;
