@@ -1,6 +1,6 @@
 // Any sequence of what a Bubbles window does, on a clock that starts just before the 32-bit wrap, leaves
 // the record sound, the XOR picture showing exactly the bubbles, and the window's set of toggled looks
-// holding just what that picture holds.
+// holding what a plain set holds.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         }
         CheckRecord(data);
         Check(surface.ShowsExactly(data));
-        Check(surface.TogglesMatchThePicture());
+        Check(surface.TogglesMatch());
     }
     return 0;
 }

@@ -10,7 +10,7 @@
 namespace {
 
 // The dialog's modal loop belongs to DialogBoxParamA: a hook notes the dialog and a thread timer runs the
-// test's script inside that loop once the dialog shows.
+// test's script inside that loop once the dialog shows; then the key goes in.
 HWND dialog = nullptr;
 std::function<void(HWND)> script;
 
@@ -29,14 +29,11 @@ LRESULT CALLBACK NoteDialog(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void PostKey(HWND dlg, WPARAM key) { PostMessageA(GetFocus() ? GetFocus() : dlg, WM_KEYDOWN, key, 1); }
-
-// The About dialog, the script run inside it and then the key pressed; the dialog's result.
-INT_PTR ShowAbout(std::function<void(HWND)> act, WPARAM key = VK_RETURN, bool fromFrame = false) {
+INT_PTR ShowAbout(std::function<void(HWND)> act, WPARAM key, bool fromFrame = false) {
     dialog = nullptr;
     script = [act, key](HWND d) {
         act(d);
-        PostKey(d, key);
+        PostMessageA(GetFocus() ? GetFocus() : d, WM_KEYDOWN, key, 1);
     };
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, NoteDialog, nullptr, GetCurrentThreadId());
     const INT_PTR result =
@@ -56,58 +53,59 @@ std::string String(UINT id) {
 
 using About = AppTest;
 
-TEST_F(About, OpensModalCentredOnTheFrameAndSeeThrough) {
+TEST_F(About, HelpAboutOpensAModalSeeThroughDialogCentredOnTheFrame) {
     MoveWindow(hwndFrame, -201, 77, 777, 555, TRUE);
     RECT frame{};
     RECT box{};
     GetWindowRect(hwndFrame, &frame);
     BYTE alpha = 0;
     DWORD layered = 0;
-    ShowAbout([&](HWND dlg) {
-        GetWindowRect(dlg, &box);
-        GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
-        EXPECT_FALSE(IsWindowEnabled(hwndFrame));
-        EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDOK));
-        EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
-    });
+    ShowAbout(
+        [&](HWND dlg) {
+            GetWindowRect(dlg, &box);
+            GetLayeredWindowAttributes(dlg, nullptr, &alpha, &layered);
+            EXPECT_TRUE(!IsWindowEnabled(hwndFrame) && GetFocus() == GetDlgItem(dlg, IDOK)) << "modal";
+            EXPECT_EQ(Text(GetDlgItem(dlg, IDC_ABOUT_TEXT)), String(IDS_ABOUT_TEXT));
+        },
+        VK_RETURN, true);
+    EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(box.left, (frame.left + frame.right) / 2 - (box.right - box.left) / 2);
     EXPECT_EQ(box.top, (frame.top + frame.bottom) / 2 - (box.bottom - box.top) / 2);
-    EXPECT_EQ(alpha, 192);
-    EXPECT_EQ(layered, DWORD{LWA_ALPHA});
+    EXPECT_EQ(std::pair(alpha, layered), (std::pair<BYTE, DWORD>(192, LWA_ALPHA)));
+    EXPECT_EQ(ShowAbout([](HWND) {}, VK_ESCAPE), IDCANCEL);
 }
 
 TEST_F(About, TheLinkIsBlueAndUnderlinedWhileHoveredAndHandsItsFontBack) {
-    HFONT font = nullptr;
     HFONT underlined = nullptr;
     LOGFONTA hovered{};
-    ShowAbout([&](HWND dlg) {
-        HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
-        const LONG_PTR style = GetWindowLongPtrA(link, GWL_STYLE);
-        const LONG_PTR proc = GetWindowLongPtrA(link, GWLP_WNDPROC);
-        EXPECT_TRUE(style & SS_NOTIFY);
-        EXPECT_FALSE(style & WS_TABSTOP);
-        MakeStaticLink(link); // twice is once: the procedure is not stacked on itself
-        EXPECT_EQ(GetWindowLongPtrA(link, GWLP_WNDPROC), proc);
-        HDC dc = GetDC(link);
-        SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link));
-        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 192));
-        ReleaseDC(link, dc);
-        font = FontOf(link);
-        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // hovering underlines, then inside
-        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
-        underlined = FontOf(link);
-        GetObjectA(underlined, sizeof hovered, &hovered);
-        EXPECT_TRUE(hovered.lfUnderline);
-        EXPECT_EQ(GetCapture(), link);
-        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left: signed
-        EXPECT_EQ(FontOf(link), font);
-        EXPECT_EQ(GetCapture(), nullptr);
-        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // and it ends underlined
-    });
+    ShowAbout(
+        [&](HWND dlg) {
+            HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
+            const LONG_PTR style = GetWindowLongPtrA(link, GWL_STYLE);
+            const LONG_PTR proc = GetWindowLongPtrA(link, GWLP_WNDPROC);
+            MakeStaticLink(link); // twice is once: the procedure is not stacked on itself
+            EXPECT_TRUE((style & SS_NOTIFY) && !(style & WS_TABSTOP) &&
+                        GetWindowLongPtrA(link, GWLP_WNDPROC) == proc);
+            HDC dc = GetDC(link);
+            SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(link));
+            EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 192));
+            ReleaseDC(link, dc);
+            const HFONT font = FontOf(link);
+            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // hovering underlines, then inside
+            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+            underlined = FontOf(link);
+            GetObjectA(underlined, sizeof hovered, &hovered);
+            EXPECT_TRUE(hovered.lfUnderline && GetCapture() == link);
+            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-3), 5)); // left: signed
+            EXPECT_TRUE(FontOf(link) == font && GetCapture() == nullptr);
+            SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); // and it ends underlined
+        },
+        VK_RETURN);
     EXPECT_EQ(GetObjectA(underlined, sizeof hovered, &hovered), 0) << "the underlined copy is deleted";
 }
 
-TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnceAndEnterOrEscapeEndTheDialog) {
+TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnce) {
     // The prefix's mail handler becomes a recorder that appends what it is given to a file.
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
@@ -126,27 +124,20 @@ TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnceAndEnterOrEscapeEndTheDialog)
     };
     std::string once;
     std::string still;
-    EXPECT_EQ(ShowAbout([&](HWND dlg) {
-                  HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
-                  SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-                  SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-                  once = recorded(300);
-                  SendMessageA(link, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); // opens nothing
-                  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TEXT, STN_CLICKED), 0);
-                  Sleep(1500);
-                  still = recorded(0);
-              }),
-              IDOK);
+    ShowAbout(
+        [&](HWND dlg) {
+            HWND link = GetDlgItem(dlg, IDC_ABOUT_LINK);
+            SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            once = recorded(300);
+            SendMessageA(link, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); // opens nothing
+            SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TEXT, STN_CLICKED), 0);
+            Sleep(1500);
+            still = recorded(0);
+        },
+        VK_RETURN);
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "mailto");
-    EXPECT_EQ(once, String(IDS_CONTACT_URL) + "\r\n");
-    EXPECT_EQ(still, once);
-    EXPECT_EQ(ShowAbout([](HWND) {}, VK_ESCAPE), IDCANCEL);
-}
-
-TEST_F(About, HelpAboutOpensTheDialog) {
-    ShowAbout([](HWND) {}, VK_RETURN, true);
-    EXPECT_NE(dialog, nullptr);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\r\n" && still == once) << once << still;
 }
 
 } // namespace

@@ -123,39 +123,6 @@ TEST_F(Bubbles, TheChosenModeShowsInTheMenuAndTheCursorUntilAKeyChangesIt) {
     EXPECT_EQ(d.modeFromMenu, 0);
 }
 
-TEST_F(Bubbles, LosingTheCaptureOrTheActivationEndsAPress) {
-    const BubblesData& d = Open({At(20, 170, 20, 5)});
-    HWND other = NewChild(IDM_NEW_LINES);
-    for (HWND activate : {w, other}) {
-        SendMessageA(hwndClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(w), 0);
-        Mouse(WM_LBUTTONDOWN, 20, 170);
-        ASSERT_EQ(d.held, 1);
-        if (activate == w) ReleaseCapture();
-        SendMessageA(hwndClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(activate), 0);
-        EXPECT_EQ(std::pair(d.held, d.pressActive), (std::pair<int16_t, int32_t>(0, 0)));
-    }
-}
-
-TEST_F(Bubbles, APopPressReleasedOutsideEndsAtTheFirstMessageThatFindsTheButtonUp) {
-    BubblesData& d = Open({});
-    Send(WM_COMMAND, IDM_BUBBLES_POP);
-    BYTE keys[256] = {}; // as GetKeyState sees them
-    for (const UINT msg : {WM_MOUSEMOVE, WM_SETCURSOR}) {
-        d.count = 1;
-        d.bubbles[1] = At(50, 40, 20, 1);
-        Mouse(WM_LBUTTONDOWN, 50, 40);
-        for (const BYTE down : {0x80, 0}) { // released outside the window: no WM_LBUTTONUP
-            keys[VK_LBUTTON] = down;
-            SetKeyboardState(keys);
-            if (msg == WM_SETCURSOR) Send(msg, reinterpret_cast<WPARAM>(w), HTCLIENT);
-            if (msg == WM_MOUSEMOVE) Send(msg, down ? MK_LBUTTON : 0);
-            EXPECT_EQ(std::pair(d.pressActive, GetCapture()),
-                      (std::pair<int32_t, HWND>(down ? 1 : 0, nullptr)))
-                << msg;
-        }
-    }
-}
-
 TEST_F(Bubbles, TheMenuAndTheFlagsFollowTheRecord) {
     Open({});
     const UINT items[] = {IDM_BUBBLES_MAKE, IDM_BUBBLES_ERASE_ALL, IDM_BUBBLES_GRAVITY, IDM_BUBBLES_DESIGNER,
@@ -195,45 +162,6 @@ TEST_F(Bubbles, ANewWindowTakesTheFourSettingsOfTheBubblesWindowItSplits) {
     const BubblesData& split = *GetBubblesData(NewChild(IDM_NEW_BUBBLES));
     EXPECT_EQ(std::tuple(split.defaultRadius, split.gravityTime, split.designer, split.yeastTime),
               std::tuple(35.0f, d.gravityTime, 0, 0u));
-}
-
-TEST_F(Bubbles, AMinimizedWindowPausesAndIsRestoredToTheSamePicture) {
-    BubblesData& d = Open({At(50, 40, 20, 1), At(100, 55, 20, 2), At(150, 70, 20, 3), At(200, 40, 20, 4)});
-    const Pixels before = Capture(w);
-    d.gravityTime = d.yeastTime = 1; // long due
-    const BubblesData kept = d;
-    Send(WM_SYSCOMMAND, SC_MINIMIZE);
-    Ticks(50);
-    EXPECT_EQ(std::memcmp(&kept, &d, sizeof d), 0) << "no requeue, relaxation, pulse or bud";
-    d.gravityTime = d.yeastTime = 0;
-    Send(WM_SYSCOMMAND, SC_RESTORE);
-    Pump();
-    EXPECT_TRUE(Capture(w) == Model());
-}
-
-// XOR draws as plain Ellipses, then through the window's surface (kept pictures, net change per message):
-// every colour, both styles, radii 0 to beyond the window, across the edges, overlaps, draws that cancel.
-TEST_F(Bubbles, ASurfaceLeavesThePictureOfItsEllipsesBitForBit) {
-    BubblesData& d = Open({});
-    const float radii[] = {0, 0.5f, 1, 1.5f, 2, 3, 7.25f, 20, 20.5f, 64, 150, 300, 2000};
-    for (int k = 1; k <= 120; ++k)
-        d.bubbles[k] =
-            At((k * 37 % 480) - 40 + (k % 4) * 0.25f, (k * 53 % 360) - 40.5f, radii[k % 13], k % 17);
-    Pixels pictures[2];
-    for (int way = 0; way < 2; ++way) {
-        Repaint(w);
-        {
-            BubbleWindowSurface surface(w);
-            for (int i = 0; i < 400; ++i) {
-                d.designer = (i / 17) % 2;
-                const int k = 1 + i * 7 % 120;
-                if (way == 0) DrawBubbleEllipse(WindowDC(w).get(), BubbleLookOf(d, k));
-                if (way == 1) surface.DrawBubble(d, k);
-            }
-        } // the surface draws its net change as it goes
-        pictures[way] = Capture(w);
-    }
-    EXPECT_TRUE(pictures[0] != Pixels(pictures[0].size(), 0xFFFFFF) && pictures[0] == pictures[1]);
 }
 
 // More sizes than are kept, then pictures that pass the pixels kept: the window shows what their Ellipses

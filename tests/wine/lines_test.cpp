@@ -1,14 +1,11 @@
 #include "common/app_state.h"
-#include "common/core/random.h"
 #include "common/gdi.h"
 #include "common/ids.h"
 #include "harness.h"
 #include "lines/core/lines_draw.h"
-#include "lines/core/lines_figure.h"
 #include "lines/lines_data.h"
 
 #include <algorithm>
-#include <cstring>
 #include <span>
 
 namespace {
@@ -29,10 +26,8 @@ void ModelPass(HDC dc, const LinesData& d, int i, int s, COLORREF ink) {
     if (d.style == kStyleLines) Line(dc, c.x1, c.y1, c.x2, c.y2);
     if (d.style == kStyleBoxes) Rectangle(dc, box.left, box.top, box.right, box.bottom);
     if (d.style == kStyleOvals) Ellipse(dc, box.left, box.top, box.right, box.bottom);
-    if (d.style == kStyleLissajous) {
-        Line(dc, p.x1, p.y1, c.x1, c.y1);
-        Line(dc, p.x2, p.y2, c.x2, c.y2);
-    }
+    if (d.style == kStyleLissajous) Line(dc, p.x1, p.y1, c.x1, c.y1);
+    if (d.style == kStyleLissajous) Line(dc, p.x2, p.y2, c.x2, c.y2);
     PlotStroke strokes[kMaxPlotStrokes];
     const int n = d.style == kStylePlot ? PlotStrokes(p, c, i, s, d.nSegments, strokes) : 0;
     for (const PlotStroke& k : std::span(strokes, n)) {
@@ -49,17 +44,17 @@ class Lines : public AppTest {
         if (w == nullptr) w = NewChild(IDM_NEW_LINES);
         SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0); // a white window
         LinesData& d = *GetLinesData(w);
-        d = LinesData{};
-        const LinesSegment figure[] = {{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}};
-        std::copy(figure, figure + 3, d.segments);
-        const COLORREF colours[] = {RGB(200, 30, 60), RGB(0, 120, 90), RGB(90, 90, 250)};
-        std::copy(colours, colours + 3, d.colors);
-        d.nSegments = 3;
-        d.nSteps = 3;
-        d.iErase = -1;
-        d.style = style;
-        d.ticksPerStep = 1;
-        d.fErase = erase;
+        d = LinesData{{{20, 30, 220, 90}, {150, 140, 40, 60}, {60, 20, 180, 160}},
+                      {RGB(200, 30, 60), RGB(0, 120, 90), RGB(90, 90, 250)},
+                      3,
+                      3,
+                      0,
+                      -1,
+                      style,
+                      1,
+                      0,
+                      erase,
+                      FALSE};
         return d;
     }
     void Ticks(int n, WPARAM timer = kChildTimer) {
@@ -74,8 +69,7 @@ TEST_F(Lines, EveryStyleDrawsItsModelPicture) {
         for (BOOL erase : {FALSE, TRUE}) {
             const LinesData& d = Open(style, erase);
             Ticks(3);
-            const SIZE size = ClientSize(w);
-            const Pixels model = Picture(size.cx, size.cy, [&](HDC m) {
+            const Pixels model = Picture(ClientSize(w).cx, ClientSize(w).cy, [&](HDC m) {
                 for (int s = 0; s < 3; ++s) { // the new segment first: the eraser wins where they cross
                     ModelPass(m, d, s, s, d.colors[s]);
                     if (erase && s >= 1) ModelPass(m, d, s - 1, s, RGB(255, 255, 255));
@@ -97,21 +91,6 @@ TEST_F(Lines, StepsLeaveNoPenOrDCBehind) {
     EXPECT_EQ(LiveGdiObjects(), before);
 }
 
-TEST_F(Lines, StepMakesTheFigureThatTheSeedPlansForTheClientArea) {
-    const LinesData& d = Open(kStyleLines, TRUE);
-    SeedRandom(1234567);
-    SendMessageA(w, WM_COMMAND, IDM_LINES_STEP, 0);
-    SeedRandom(1234567);
-    const LinesFigurePlan plan = PlanLinesFigure(ClientSize(w).cx, ClientSize(w).cy, true);
-    LinesData traced = d;
-    TraceLinesFigure(plan, plan.nSegments, traced.segments, traced.colors);
-    traced.nSegments = plan.nSegments;
-    traced.nSteps = plan.nSteps;
-    traced.iErase = plan.iErase;
-    traced.ticksPerStep = plan.ticksPerStep;
-    EXPECT_EQ(std::memcmp(&d, &traced, sizeof d), 0);
-}
-
 TEST_F(Lines, OnlyItsOwnTimerStepsTheFigure) {
     const LinesData& d = Open(kStyleLines, TRUE);
     Ticks(1, 2);
@@ -120,15 +99,12 @@ TEST_F(Lines, OnlyItsOwnTimerStepsTheFigure) {
     EXPECT_EQ(d.iDraw, 1);
 }
 
-TEST_F(Lines, AStyleChangeRestartsTheFigureWithItsLagAndNamesTheCaption) {
+TEST_F(Lines, AStyleChangeTracesTheFigureAgainAndNamesTheCaption) {
     LinesData& d = Open(kStyleLines, TRUE);
     d.iDraw = 5;
     d.iErase = 2;
-    SendMessageA(w, WM_COMMAND, IDM_STYLE_OVALS, 0);
-    EXPECT_EQ(d.style, kStyleOvals);
-    EXPECT_EQ(d.iDraw, 0);
-    EXPECT_EQ(d.iErase, -3);
-    EXPECT_EQ(Text(w), "Ovals");
+    SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>("/ov"), 0);
+    EXPECT_EQ(std::tuple(d.style, d.iDraw, d.iErase, Text(w)), std::tuple(kStyleOvals, 0, -3, "Ovals"));
 }
 
 TEST_F(Lines, TheMenuChecksTheSettingsAndOffersStepOnlyUnderRepeat) {
@@ -145,30 +121,14 @@ TEST_F(Lines, TheMenuChecksTheSettingsAndOffersStepOnlyUnderRepeat) {
     }
 }
 
-TEST_F(Lines, AFlagNamesTheFirstStyleItIsAPrefixOf) {
-    const LinesData& d = Open(kStyleBoxes, TRUE);
-    const std::tuple<const char*, LRESULT, int16_t> flags[] = {{"/lis", 1, kStyleLissajous},
-                                                               {"/li", 1, kStyleLines},
-                                                               {"/PLOT", 1, kStylePlot},
-                                                               {"/plots", 0, kStylePlot}};
-    for (const auto& [flag, known, style] : flags) {
-        EXPECT_EQ(SendMessageA(w, UWM_FLAG, reinterpret_cast<WPARAM>(flag), 0), known) << flag;
-        EXPECT_EQ(d.style, style) << flag;
-    }
-}
-
 TEST_F(Lines, ANewWindowTakesTheSettingsOfTheLinesWindowItSplitsOnly) {
     RunArgs({"-lines", "/boxes", "/erase", "/repeat", "-lines"});
     const LinesData& split = *GetLinesData(ActiveChild());
-    EXPECT_EQ(split.style, kStyleBoxes);
-    EXPECT_FALSE(split.fErase);
-    EXPECT_TRUE(split.fRepeat);
-    EXPECT_EQ(Text(ActiveChild()), "Boxes");
+    EXPECT_EQ(std::tuple(split.style, split.fErase, split.fRepeat, Text(ActiveChild())),
+              std::tuple(kStyleBoxes, FALSE, TRUE, "Boxes"));
     RunArgs({"-bubbles", "-lines"});
     const LinesData& fresh = *GetLinesData(ActiveChild());
-    EXPECT_EQ(fresh.style, kStyleLines);
-    EXPECT_TRUE(fresh.fErase);
-    EXPECT_FALSE(fresh.fRepeat);
+    EXPECT_EQ(std::tuple(fresh.style, fresh.fErase, fresh.fRepeat), std::tuple(kStyleLines, TRUE, FALSE));
 }
 
 } // namespace

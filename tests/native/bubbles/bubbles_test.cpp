@@ -30,20 +30,6 @@ struct Bubbles : ::testing::Test {
     XorSurface surface;
 };
 
-TEST_F(Bubbles, TheQueueHoldsEachBubbleOnceFirstInFirstOut) {
-    Add({B(50, 50, 5), B(150, 50, 5), B(250, 50, 5), B(350, 50, 5), B(50, 150, 5)});
-    for (int k : {3, 0, 1, 3, 5, 1})
-        EnqueueBubble(data, k);
-    for (int k : {3, 1, 5, 0})
-        EXPECT_EQ(DequeueBubble(data), k);
-    EnqueueBubble(data, 2); // an emptied queue takes bubbles, the last one out too
-    EnqueueBubble(data, 5);
-    EXPECT_EQ(Queue(), (std::vector{2, 5}));
-    RequeueAllBubbles(data); // the highest first
-    EXPECT_EQ(Queue(), (std::vector{5, 4, 3, 2, 1}));
-    EXPECT_EQ(data.queueTail, 1);
-}
-
 TEST_F(Bubbles, AnOverlapPushesAlongTheCentresOrAlongPlusXWhereTheyMeet) {
     // clang-format off
     const std::tuple<Bubble, Bubble, float, float> pushes[] = {{B(50, 50, 10), B(50.1f, 50, 15), 25, 0},
@@ -88,7 +74,8 @@ TEST_F(Bubbles, AFallOverTheTopEdgeAddsTheEdgesCorrection) {
 TEST_F(Bubbles, NewBubblesAndHalfGrownBudsTakeTheirPlacesFromTheDrawsInOrder) {
     Add({B(100, 100, 9.9f, 20), B(100, 200, 10, 20)}); // the first is below half its target: no bud
     data.defaultRadius = 35;
-    for (uint32_t i = 1, seed = 2654435761u; i <= 8; ++i, seed += 2654435761u) { // small seeds draw small
+    for (uint32_t i = 1; i <= 8; ++i) {
+        const uint32_t seed = i * 2654435761u; // small seeds draw small
         SeedRandom(seed);
         const float x = RandomBelow(400);
         const float y = RandomBelow(300);
@@ -133,13 +120,10 @@ TEST_F(Bubbles, ABubbleBudsOnAChanceBelow3InAThousandOnly) {
         data.count = 0;
         Add({B(100, 100, 20)});
         data.yeastTime = now - 100;
-        uint32_t state = GetRandomState(); // the event draws its interval, then the bubble its chance
-        const auto below = [&state](int n) {
-            state = state * 214013u + 2531011u;
-            return static_cast<int>((static_cast<uint32_t>(n) * ((state >> 16) & 0x7FFF)) >> 15);
-        };
-        below(10);
-        const int chance = below(1000);
+        const uint32_t state = GetRandomState(); // the event draws its interval, then the bubble its chance
+        RandomBelow(10);
+        const int chance = RandomBelow(1000);
+        SeedRandom(state);
         FakeClock clock(now);
         YeastAndGrowth(data, surface, clock);
         if (chance < 4) ++chances[chance];
@@ -149,11 +133,9 @@ TEST_F(Bubbles, ABubbleBudsOnAChanceBelow3InAThousandOnly) {
 }
 
 TEST_F(Bubbles, ARecordStartsWithTheDefaultsOrItsSourcesFourSettings) {
-    BubblesData source{};
+    BubblesData source{}; // Designer and Yeast off
     source.defaultRadius = 35;
     source.gravityTime = 777;
-    source.designer = 0;
-    source.yeastTime = 0;
     BubblesData split{};
     InitBubblesData(data, 0, nullptr);
     InitBubblesData(split, 5000, &source);

@@ -1,5 +1,5 @@
 #pragma once
-#include <map>
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -7,32 +7,29 @@
 #include "bubbles/core/bubbles_surface.h"
 
 // A client area that keeps the XOR picture: the looks (box, colour, designer) drawn an odd number of times.
-// Beside it, the set of looks that the window's surface keeps for the same draws.
+// Beside it, the window's set of toggled looks, and a plain set of the same.
 struct XorSurface : BubbleSurface {
     void DrawBubble(const BubblesData& data, int k) override {
         const BubbleBox b = BubbleBounds(data.bubbles[k]);
         const std::tuple look{b.left, b.top, b.right, b.bottom, data.bubbles[k].colour, data.designer};
         if (picture.erase(look) == 0) picture.insert(look);
-        ToggleLook(toggled, BubbleLookOf(data, k));
+        const BubbleLook drawn = BubbleLookOf(data, k);
+        ToggleLook(toggled, drawn);
+        if (plain.erase(Key(drawn)) == 0) plain.insert(Key(drawn));
     }
-    // The surface's set holds the looks of the picture drawn an odd number of times: rings of any colour
-    // draw alike.
-    bool TogglesMatchThePicture() const {
-        std::map<std::tuple<int, int, int, int, int>, bool> odd;
-        for (const auto& [left, top, right, bottom, colour, designer] : picture)
-            odd[{left, top, right, bottom, designer ? colour : -1}] ^= true;
-        size_t count = 0;
-        for (const auto& [look, isOdd] : odd) {
-            const auto [left, top, right, bottom, fill] = look;
-            count += isOdd;
-            if (isOdd && toggled.count({{left, top, right, bottom}, fill}) == 0) return false;
-        }
-        return count == toggled.size();
+    static std::tuple<int, int, int, int, int> Key(const BubbleLook& l) {
+        return {l.box.left, l.box.top, l.box.right, l.box.bottom, l.fill};
+    }
+    bool TogglesMatch() const {
+        return toggled.size() == plain.size() &&
+               std::all_of(toggled.begin(), toggled.end(),
+                           [this](const BubbleLook& l) { return plain.count(Key(l)); });
     }
     BubbleClientSize ClientSize() override { return size; }
     XorSurface& Repaint(const BubblesData& data) { // as WM_PAINT leaves it: every bubble drawn once
         picture.clear();
         toggled.clear();
+        plain.clear();
         for (int k = 1; k <= data.count; ++k)
             DrawBubble(data, k);
         return *this;
@@ -41,6 +38,7 @@ struct XorSurface : BubbleSurface {
     BubbleClientSize size{400, 300};
     std::set<std::tuple<int, int, int, int, int16_t, int32_t>> picture;
     BubbleLooks toggled;
+    std::set<std::tuple<int, int, int, int, int>> plain;
 };
 
 // A tick counter that moves on by a fixed step at every reading.
