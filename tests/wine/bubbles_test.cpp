@@ -69,26 +69,6 @@ class Bubbles : public AppTest {
     HWND w = nullptr;
 };
 
-TEST_F(Bubbles, ThePictureIsEveryBubbleXoredOnWhite) {
-    BubblesData& d = Open({At(-5.5f, 7.5f, 20, 3)}); // across the corner, at fractional coordinates
-    for (int c = 0; c < kBubbleColourCount; ++c)     // every colour, several radii, overlapping
-        d.bubbles[++d.count] = At(40.0f + 33 * c, 60.0f + 9 * (c % 5), 1.0f + 3 * c, c);
-    const RECT part{0, 0, 150, 300}; // bubbles half inside the update are drawn once, clipped
-    for (const RECT* update : {static_cast<const RECT*>(nullptr), &part}) {
-        RedrawWindow(w, update, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        EXPECT_TRUE(Capture(w) == Model());
-    }
-    for (int designer : {0, 1}) {
-        Send(WM_COMMAND, IDM_BUBBLES_DESIGNER);
-        Pump();
-        EXPECT_TRUE(Capture(w) == Model()) << designer;
-    }
-    Send(WM_SIZE, SIZE_RESTORED); // every bubble is checked against the edges again
-    Ticks(30);
-    EXPECT_EQ(d.bubbles[1].x, 20.0f) << "back inside the left edge";
-    EXPECT_TRUE(Capture(w) == Model());
-}
-
 TEST_F(Bubbles, TheMouseDragsTheBubbleItHoldsAndShiftPopsIt) {
     BubblesData& d = Open({At(100, 100, 20, 0), At(300, 120, 20, 5), At(400, 300, 20, 6)});
     Mouse(WM_LBUTTONDOWN, 305, 120);
@@ -152,16 +132,6 @@ TEST_F(Bubbles, MakeIsOfferedUpTo199BubblesAndEraseAllLeavesWhite) {
     Send(WM_COMMAND, IDM_BUBBLES_ERASE_ALL);
     Pump();
     EXPECT_TRUE(d.count == 0 && Capture(w) == Model());
-}
-
-TEST_F(Bubbles, ANewWindowTakesTheFourSettingsOfTheBubblesWindowItSplits) {
-    BubblesData& d = Open({});
-    d.defaultRadius = 35;
-    d.designer = 0;
-    d.gravityTime = GetTickCount() + 100000; // no pulse before the copy is compared
-    const BubblesData& split = *GetBubblesData(NewChild(IDM_NEW_BUBBLES));
-    EXPECT_EQ(std::tuple(split.defaultRadius, split.gravityTime, split.designer, split.yeastTime),
-              std::tuple(35.0f, d.gravityTime, 0, 0u));
 }
 
 // More sizes than are kept, then pictures that pass the pixels kept: the window shows what their Ellipses

@@ -83,19 +83,9 @@ TEST(Saver, AtTwiceTheDpiTheShowsBubblesAreTwiceAsWide) {
     EXPECT_NEAR(ShownBubbleWidth(192), 2 * at96, 2);
 }
 
-TEST(Saver, APreviewFillsItsParentAnimatedOnWhiteAndEndsWithIt) {
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 200, 150,
-                                  nullptr, nullptr, nullptr, nullptr);
-    // Wine shows nothing that a child window of another process draws, so the drawing is watched here.
-    RegisterSaverClass(GetModuleHandleA(nullptr));
-    HWND own = CreateSaverWindow(GetModuleHandleA(nullptr), parent, {.show = kShowBubbles});
-    PumpFor(1500);
-    const Pixels before = Capture(own);
-    PumpFor(300);
-    const Pixels after = Capture(own);
-    EXPECT_NE(before, after) << "the picture stands still";
-    EXPECT_GT(std::count(after.begin(), after.end(), RGB(255, 255, 255)), std::ssize(after) / 2);
-    DestroyWindow(own);
+TEST(Saver, APreviewFillsItsParentAndEndsWithIt) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 40, 40, 200, 150, nullptr, nullptr,
+                                  nullptr, nullptr);
     HANDLE scr = Start("/p", std::to_string(reinterpret_cast<uintptr_t>(parent)).c_str());
     for (int i = 0; i < 500 && !GetWindow(parent, GW_CHILD); ++i)
         PumpFor(20);

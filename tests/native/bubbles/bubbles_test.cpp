@@ -145,19 +145,6 @@ TEST_F(Bubbles, ARecordStartsWithTheDefaultsOrItsSourcesFourSettings) {
               std::tuple(35, 777u, 0, 0u));
 }
 
-TEST_F(Bubbles, TheKeysSetTheModeUnlessAPressOrTheMenuHoldsIt) {
-    const std::tuple<int, int, bool, bool, BubbleMouseMode> cases[] = {
-        {0, 0, 0, 0, kModeMove}, {0, 0, 1, 0, kModePop},  {0, 0, 0, 1, kModeGrow},
-        {0, 0, 1, 1, kModePop},  {1, 0, 1, 0, kModeGrow}, {0, 1, 0, 0, kModeGrow}};
-    for (const auto& [press, menu, shift, ctrl, mode] : cases) {
-        data.pressActive = press;
-        data.modeFromMenu = menu;
-        data.mouseMode = kModeGrow;
-        UpdateMouseModeFromKeys(data, shift, ctrl);
-        EXPECT_EQ(data.mouseMode, mode) << press << menu << shift << ctrl;
-    }
-}
-
 TEST_F(Bubbles, APressHoldsTheLowestBubbleUnderThePointerNotOnItsRim) {
     Add({B(100, 100, 20), B(120, 100, 20)});
     for (const auto& [x, held] : {std::pair(110.0f, 1), {139.0f, 2}, {120.0f, 2}, {140.0f, 0}, {-5.0f, 0}})

@@ -126,19 +126,3 @@ TEST(LinesSteps, EachRunDrawsErasesAndEndsAsWrittenHere) {
     for (const auto& [erase, repeat, steps, calls] : runs)
         EXPECT_EQ(RecordedRun(erase, repeat).Steps(steps), calls) << erase << repeat;
 }
-
-TEST(LinesSteps, AStyleChangeTracesAgainFromTheStartKeepingTheLag) {
-    RecordedRun run(true, false);
-    run.Steps(3);
-    RestartLinesRun(run.data);
-    EXPECT_EQ(run.Steps(4), " d0 d1 d0 e0 d1 e1");
-}
-
-TEST(LinesSteps, AStepComesEveryTicksPerStepTicks) {
-    for (int16_t perStep : {1, 2, 3}) {
-        LinesData data{};
-        data.ticksPerStep = perStep;
-        for (int tick = 1; tick <= 9; ++tick)
-            EXPECT_EQ(CountLinesTick(data), tick % perStep == 0) << perStep << tick;
-    }
-}
