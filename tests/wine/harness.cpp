@@ -9,17 +9,14 @@
 
 static HACCEL accelerators = nullptr; // the program's, loaded for each frame
 
-bool Pump() {
-    bool quit = false;
+void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        quit |= msg.message == WM_QUIT;
         if (msg.message != WM_QUIT && !TranslateAppMessage(msg, accelerators)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
-    return quit;
 }
 
 void RunArgs(std::initializer_list<const char*> args, bool pump) {

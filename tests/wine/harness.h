@@ -12,7 +12,7 @@
 
 using Pixels = std::vector<COLORREF>;
 
-bool Pump(); // every pending message through the program's own loop code; true if a WM_QUIT went by
+void Pump();            // every pending message through the program's own loop code, WM_QUIT dropped
 void PumpFor(DWORD ms); // pumps, sleeping between rounds, for about ms
 void RunArgs(std::initializer_list<const char*> args, bool pump = true); // as start-up hands them over
 HWND NewChild(UINT command); // IDM_NEW_LINES or IDM_NEW_BUBBLES carried out by the frame
