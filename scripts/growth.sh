@@ -4,6 +4,8 @@
 # bench/wine/ that prints the process's figures at start-up and each minute; growth_probe.h says how each
 # figure is read. At the end, one line per run: the growth from minute 2 to the last (from minute 1 in runs of
 # 2 minutes or less), with each figure's range over those minutes, and the growth of the GDI objects by kind.
+# gdi_beyond_pictures leaves out the bubble pictures that Derodazo keeps on purpose (at most 512, a memory DC
+# and a bitmap each), whose number grows as new bubble sizes are seen until that bound.
 #   heavy    the heavy scene of bench.sh (lib.sh's HEAVY_SCENE)
 #   monkey   the default scene, with poke.exe's mouse monkey playing in it the whole time (seed GROWTH_SEED, 1)
 #   lines    Derodazo.scr /s with the Lines show, each style in turn
@@ -66,17 +68,25 @@ echo
 echo "Growth from minute $FROM to the last, [the range over those minutes]; $(wine --version), Xvfb ${XVFB_SCREEN:-1280x1024x24}"
 for run in "${RUNS[@]}"; do
     awk -v run="$run" -v from="$FROM" -v minutes="$MINUTES" '
-        $1 == "minute" { last = $2; for (i = 3; i < NF; i += 2) { value[$2, $i] = $(i + 1); if (last == 0) names[++n] = $i } }
+        $1 == "minute" {
+            last = $2
+            for (i = 3; i < NF; i += 2) value[last, $i] = $(i + 1)
+            # Each kept bubble picture is a memory DC and a bitmap, and nothing else makes memory DCs.
+            value[last, "gdi_beyond_pictures"] = value[last, "gdi"] - 2 * value[last, "memdcs"]
+        }
+        function growth(name) { return sprintf(" %s %+d", name, value[last, name] - value[from, name]) }
+        function range(name, m, low, high) {
+            low = high = value[from, name]
+            for (m = from; m <= last; m++) { low = value[m, name] < low ? value[m, name] : low; high = value[m, name] > high ? value[m, name] : high }
+            return sprintf(" [%d]", high - low)
+        }
         END {
             if (last < from) { printf "%-8s no figures after minute %d\n", run, from; exit }
             line = sprintf("%-8s", run)
-            for (k = 1; k <= n; k++) {
-                name = names[k]; low = high = value[from, name]
-                for (m = from; m <= last; m++) { v = value[m, name]; if (v < low) low = v; if (v > high) high = v }
-                growth = sprintf("%+d", value[last, name] - value[from, name])
-                if (name ~ /^(rss_kb|private_kb|handles|gdi)$/) line = line sprintf(" %s %s [%d]", name, growth, high - low)
-                else if (name != "gui_gdi") line = line sprintf(" %s %s", name, growth)
-            }
+            n = split("rss_kb private_kb handles gdi gdi_beyond_pictures", figures)
+            for (k = 1; k <= n; k++) line = line growth(figures[k]) range(figures[k])
+            n = split("windows pens brushes dcs memdcs bitmaps fonts regions other", kinds)
+            for (k = 1; k <= n; k++) line = line growth(kinds[k])
             print line (last < minutes ? sprintf(" (ended at minute %d)", last) : "")
         }' "$RESULTS/$run.out"
 done
