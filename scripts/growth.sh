@@ -24,6 +24,9 @@ SEED=${GROWTH_SEED:-1}
 FROM=$((MINUTES > 2 ? 2 : MINUTES - 1))
 RUNS=("$@")
 [ $# -gt 0 ] || RUNS=(heavy monkey lines bubbles)
+for run in "${RUNS[@]}"; do
+    [[ $run =~ ^(heavy|monkey|lines|bubbles)$ ]] || { log "no run called $run: heavy, monkey, lines, bubbles"; exit 2; }
+done
 
 ensure_packages
 log "Windows x86_64 build with the measuring hosts"
@@ -58,9 +61,8 @@ for run in "${RUNS[@]}"; do
         measure monkey growth_host.exe
         wait "$monkey" || true
         ;;
-    lines) saver_settings Show=0 && measure lines growth_saver.exe ;;
-    bubbles) saver_settings Show=1 Bubbles=199 Gravity=1 Yeast=1 && measure bubbles growth_saver.exe ;;
-    *) log "no run called $run (heavy, monkey, lines, bubbles)" && exit 2 ;;
+    lines) saver_settings Show=0; measure lines growth_saver.exe ;;
+    bubbles) saver_settings Show=1 Bubbles=199 Gravity=1 Yeast=1; measure bubbles growth_saver.exe ;;
     esac
 done
 
