@@ -15,15 +15,13 @@ int minute = 0;
 HWND closeAtEnd = nullptr;
 void** leaked = nullptr; // the control's blocks, chained so that no compiler may drop them
 
-// The kinds a leak is most likely to be of; all others are printed together as "other". Window DCs are
-// taken and given back within a message; each kept bubble picture holds a memory DC and a bitmap.
+// The kinds a leak is most likely to be of; all others are printed together as "other". dcs are window DCs,
+// which Wine keeps for reuse; each kept bubble picture is one of the memdcs and one of the bitmaps.
 const struct {
     const char* name;
     DWORD type;
-    DWORD alsoType;
-} kKinds[] = {{"pens", OBJ_PEN, OBJ_EXTPEN}, {"brushes", OBJ_BRUSH, 0},  {"dcs", OBJ_DC, 0},
-              {"memdcs", OBJ_MEMDC, 0},      {"bitmaps", OBJ_BITMAP, 0}, {"fonts", OBJ_FONT, 0},
-              {"regions", OBJ_REGION, 0}};
+} kKinds[] = {{"pens", OBJ_PEN},       {"brushes", OBJ_BRUSH}, {"dcs", OBJ_DC},        {"memdcs", OBJ_MEMDC},
+              {"bitmaps", OBJ_BITMAP}, {"fonts", OBJ_FONT},    {"regions", OBJ_REGION}};
 
 // Wine takes a GDI handle whose upper 16 bits are 0 for whatever lives in its table slot, so asking the type
 // of every 16-bit handle finds each live object once. Windows checks those bits: there the scan finds
@@ -88,9 +86,8 @@ void PrintFigures() {
                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), windows);
     int other = total;
     for (const auto& kind : kKinds) {
-        const int count = byType[kind.type] + (kind.alsoType ? byType[kind.alsoType] : 0);
-        std::printf(" %s %d", kind.name, count);
-        other -= count;
+        std::printf(" %s %d", kind.name, byType[kind.type]);
+        other -= byType[kind.type];
     }
     std::printf(" other %d\n", other);
     std::fflush(stdout);
