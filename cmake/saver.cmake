@@ -12,8 +12,9 @@ set(SAVER_VERSION "${PROJECT_VERSION_MAJOR}, ${PROJECT_VERSION_MINOR}, ${PROJECT
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/saver/saver_version.h
      CONTENT "#define SAVER_VERSION @SAVER_VERSION@\n#define SAVER_VERSION_TEXT \"@SAVER_VERSION@\"\n")
 set(SAVER_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/src/resources/saver.rc)
-set_source_files_properties(${SAVER_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
-                            "${CMAKE_SOURCE_DIR}/src/resources/app.ico;${CMAKE_SOURCE_DIR}/src/saver/saver_ids.h")
+set(SAVER_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/src/resources/app.ico ${CMAKE_SOURCE_DIR}/src/resources/saver.manifest
+                         ${CMAKE_SOURCE_DIR}/src/saver/saver_ids.h)
+set_source_files_properties(${SAVER_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${SAVER_RESOURCE_FILES}")
 add_library(derodazo_saver_res OBJECT ${SAVER_RESOURCE_SCRIPT})
 target_include_directories(derodazo_saver_res PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/saver)
 

@@ -14,6 +14,9 @@ target_compile_definitions(derodazo_win PUBLIC ${WIN_DEFINES})
 target_compile_options(derodazo_win PRIVATE ${WARNINGS})
 target_link_libraries(derodazo_win PUBLIC derodazo_core user32 gdi32 kernel32 shell32)
 
+# The resource scripts carry each program's manifest; MSVC's linker would add a second one of its own.
+add_link_options($<$<CXX_COMPILER_ID:MSVC>:/MANIFEST:NO>)
+# Every file of src/resources, the manifest too, rebuilds the resources when it changes.
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/src/resources/derodazo.rc CACHE FILEPATH "The resource script")
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*)
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES};${CMAKE_SOURCE_DIR}/src/common/ids.h")

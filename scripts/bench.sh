@@ -105,11 +105,6 @@ measure_plain() { # name, pid
 }
 derodazo_cpu() { measure_plain derodazo "$APP_PID"; }
 
-MAKE199=$(printf '/m %.0s' $(seq 199))
-# 8 children: four Bubbles windows of 199 bubbles with Gravity on (Yeast is on by default), and four Lines
-# windows in boxes with Erase Behind, ovals, lissajous with Erase Behind and plot (lines, the cheapest
-# style, runs in the default scene).
-HEAVY=(-b $MAKE199 /g -b $MAKE199 /g -b $MAKE199 /g -b $MAKE199 /g -l /b /e -l /o -l /lis /e -l /p)
 
 log "floor fixture, 2 children (${SECS} s)"
 measure floor2 wine "$EXE_DIR/floor.exe" "$WARMUP" "$SECS" 2
@@ -127,10 +122,10 @@ measure lone wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" -b
 log "floor fixture, 8 children (${SECS} s)"
 measure floor8 wine "$EXE_DIR/floor.exe" "$WARMUP" "$SECS" 8
 log "heavy scene (${SECS} s)"
-measure heavy wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY[@]}"
+measure heavy wine "$EXE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY_SCENE[@]}"
 if [ -f "$BASE_DIR/bench_host.exe" ]; then
     log "heavy scene in $BASELINE (${SECS} s)"
-    measure heavy_before wine "$BASE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY[@]}"
+    measure heavy_before wine "$BASE_DIR/bench_host.exe" "$WARMUP" "$SECS" "${HEAVY_SCENE[@]}"
 fi
 
 echo

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks a built program before it ships: a GUI program of ARCH's word size that imports only the system
-# DLLs it needs, the C runtime and any EXTRA ones, with a version record that reads VERSION.
+# DLLs it needs, the C runtime and any EXTRA ones, with a version record that reads VERSION and a manifest.
 # Usage: check-release.sh i686|x86_64 VERSION EXE [EXTRA.dll...]. Prints one line a check, exits 1 on a failure.
 set -uo pipefail
 arch=$1 v=${2//./, } exe=$3 failures=0 allowed=(user32.dll gdi32.dll kernel32.dll shell32.dll msvcrt.dll "${@:4}")
@@ -16,4 +16,7 @@ expect "imports only allowed DLLs (imports ${dlls//$'\n'/ })" "$others" '^$'
 expect "imports USER32, GDI32 and KERNEL32" "$dlls" 'gdi32.dll.*kernel32.dll.*user32.dll'
 expect "file and product version $v, an application" "$rc" "FILEVERSION ${v}[[:space:]]+PRODUCTVERSION ${v}[[:space:]].*FILETYPE 0x1[[:space:]]"
 expect "FileVersion and ProductVersion read \"$v\"" "$rc" "\"FileVersion\", \"$v\".*\"ProductVersion\", \"$v\""
+dpi=$([[ $exe == *.scr ]] && echo 'true<.*>PerMonitorV2' || echo 'false<.*>unaware') # the screen saver's, the program's
+expect "a manifest: common controls 6, Windows 7 to 11, asInvoker, DPI ${dpi/<.*>//}" "$(sed -n '/^1 24 /,/^END/p' <<<"$rc" | tr -d '\n')" \
+    'Common-Controls"" version=""6\.0\.0\.0.*35138b9a.*4a2f28e3.*1f676c76.*8e0f7a12.*level=""asInvoker"".*>'"$dpi<"
 exit $((failures > 0))

@@ -135,4 +135,10 @@ start_wine() { # WINE_PREFIX_DIR and WINE_ARCH choose another prefix
     wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# The heavy scene of bench.sh and growth.sh, 8 children: four Bubbles windows of 199 bubbles with Gravity on
+# (Yeast is on by default), and four Lines windows in boxes with Erase Behind, ovals, lissajous with Erase
+# Behind and plot (lines, the cheapest style, runs in the default scene).
+MAKE199=$(printf '/m %.0s' $(seq 199))
+HEAVY_SCENE=(-b $MAKE199 /g -b $MAKE199 /g -b $MAKE199 /g -b $MAKE199 /g -l /b /e -l /o -l /lis /e -l /p)
+
 . "$ROOT/scripts/wine32.sh"

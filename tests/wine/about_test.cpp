@@ -127,4 +127,18 @@ TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnce) {
     EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\r\n" && still == once) << once << still;
 }
 
+// The manifest's version 6 controls: the button's procedure lies in the comctl32 of the side-by-side folder
+// that names the version (Wine's DllGetVersion says 5.81 of either copy).
+TEST_F(AppTest, AboutButtonComesFromCommonControlsVersion6) {
+    HWND dlg = CreateDialogParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUT), hwndFrame, AboutDlgProc, 0);
+    MEMORY_BASIC_INFORMATION code{};
+    VirtualQuery(reinterpret_cast<void*>(GetWindowLongPtrW(GetDlgItem(dlg, IDOK), GWLP_WNDPROC)), &code,
+                 sizeof code);
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(static_cast<HMODULE>(code.AllocationBase), path, sizeof path);
+    DestroyWindow(dlg);
+    EXPECT_NE(std::string(CharLowerA(path)).find("common-controls_6595b64144ccf1df_6."), std::string::npos)
+        << path;
+}
+
 } // namespace
