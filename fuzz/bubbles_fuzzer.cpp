@@ -1,6 +1,5 @@
-// Any sequence of what a Bubbles window does, on a clock that starts just before the 32-bit wrap, leaves
-// the record sound, the XOR picture showing exactly the bubbles, and the window's set of toggled looks
-// holding what a plain set holds.
+// Any sequence of what a Bubbles window does, on a clock starting just before the 32-bit wrap, leaves the
+// record sound, the XOR picture showing the bubbles, and the window's toggled looks those of a plain set.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -29,8 +28,10 @@ static void CheckRecord(const BubblesData& data) {
         Check(b.colour >= 0 && b.colour < kBubbleColourCount);
         marked += b.next != -1;
     }
-    for (int k = data.queueHead; k > 0 && queued <= data.count; k = data.bubbles[k].next)
-        ++queued, last = k;
+    for (int k = data.queueHead; k > 0 && queued <= data.count; k = data.bubbles[k].next) {
+        ++queued;
+        last = k;
+    }
     Check(queued == marked && data.queueTail == last);
 }
 
@@ -43,35 +44,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     SeedRandom(in.ConsumeIntegral<uint32_t>());
     FakeClock clock(0xFFFFFFFFu - in.ConsumeIntegralInRange<uint32_t>(0, 20000), 1);
     static BubblesData data; // zero-filled when made, as the window's record is
+    static BubblesData before;
     data = BubblesData{};
     InitBubblesData(data, clock.now, nullptr);
     XorSurface surface;
     while (in.remaining_bytes() > 0) {
-        const float x = in.ConsumeIntegral<int16_t>(), y = in.ConsumeIntegral<int16_t>();
-        switch (in.ConsumeIntegralInRange(0, 11)) {
+        const float x = in.ConsumeIntegral<int16_t>();
+        const float y = in.ConsumeIntegral<int16_t>();
+        const int op = in.ConsumeIntegralInRange(0, 11);
+        if (op == 4) data.modeFromMenu = 0; // a key press ends the menu's mode
+        if (op == 8) clock.step = 1 + in.ConsumeIntegral<uint8_t>() % 20;
+        if (op == 9) clock.now += 16;
+        if (op == 9) before = data;
+        switch (op) {
         case 0: MakeBubble(data, surface); break;
         case 1: PressBubbles(data, surface, x, y); break;
         case 2: DragHeldBubble(data, surface, x, y); break;
         case 3: EndDrag(data); break;
-        case 4: data.modeFromMenu = 0, UpdateMouseModeFromKeys(data, x < 0, y < 0); break;
+        case 4: UpdateMouseModeFromKeys(data, x < 0, y < 0); break;
         case 5: ChooseMouseMode(data, static_cast<BubbleMouseMode>(in.ConsumeIntegralInRange(0, 2))); break;
-        case 6: EraseAllBubbles(data), surface.Repaint(data); break;
-        case 7:
-            surface.size = in.PickValueInArray(kSizes), BubblesClientResized(data, surface.size),
-            surface.Repaint(data);
-            break;
-        case 8:
-            clock.now += in.ConsumeIntegral<uint32_t>(), clock.step = 1 + in.ConsumeIntegral<uint8_t>() % 20;
-            break;
-        case 9: { // an empty client leaves the record exactly as it was
-            const BubblesData before = data;
-            clock.now += 16, BubblesTimerTick(data, surface, clock);
-            Check(!ClientEmpty(surface.size) || std::memcmp(&before, &data, sizeof data) == 0);
-            break;
-        }
+        case 6: EraseAllBubbles(data); break;
+        case 7: surface.size = in.PickValueInArray(kSizes); break;
+        case 8: clock.now += in.ConsumeIntegral<uint32_t>(); break;
+        case 9: BubblesTimerTick(data, surface, clock); break;
         case 10: ToggleTickSetting(x < 0 ? data.gravityTime : data.yeastTime, clock.Now()); break;
-        case 11: data.designer = !data.designer, surface.Repaint(data); break;
+        case 11: data.designer = !data.designer; break;
         }
+        if (op == 7) BubblesClientResized(data, surface.size);
+        if (op == 6 || op == 7 || op == 11) surface.Repaint(data);
+        // A tick in an empty client leaves the record exactly as it was.
+        if (op == 9) Check(!ClientEmpty(surface.size) || std::memcmp(&before, &data, sizeof data) == 0);
         CheckRecord(data);
         Check(surface.ShowsExactly(data));
         Check(surface.TogglesMatch());

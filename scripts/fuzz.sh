@@ -14,7 +14,7 @@ log "fuzz build (clang, libFuzzer, ASan, UBSan)"
 CC=clang CXX=clang++ build fuzz -S "$ROOT/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 status=0
-for target in command_line_fuzzer bubbles_fuzzer; do
+for target in bubbles_fuzzer; do
     mkdir -p "$DIR/corpus/$target" "$DIR/artifacts"
     regressions=("$ROOT/fuzz/regressions/$target"/*)
     if [ -e "${regressions[0]}" ]; then

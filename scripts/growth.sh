@@ -7,7 +7,7 @@
 # gdi_beyond_pictures leaves out the bubble pictures that Derodazo keeps on purpose (at most 512, a memory DC
 # and a bitmap each), whose number grows as new bubble sizes are seen until that bound.
 #   heavy    the heavy scene of bench.sh (lib.sh's HEAVY_SCENE)
-#   monkey   the default scene, with poke.exe's mouse monkey playing in it the whole time (seed GROWTH_SEED, 1)
+#   monkey   the default scene, with bench/wine/monkey.cpp's mouse monkey playing in it the whole time (seed GROWTH_SEED, 1)
 #   lines    Derodazo.scr /s with the Lines show, each style in turn
 #   bubbles  Derodazo.scr /s with the Bubbles show: 199 bubbles, Gravity and Yeast on
 #   scripts/growth.sh                 all four runs, 10 minutes each
@@ -30,7 +30,7 @@ done
 
 ensure_packages
 log "Windows x86_64 build with the measuring hosts"
-configure_and_build mingw-x86_64 growth-x86_64 -DDERODAZO_BENCH=ON >/dev/null
+build growth-x86_64 --preset mingw-x86_64 -DDERODAZO_BENCH=ON >/dev/null
 EXE=$BUILD/growth-x86_64
 start_xvfb
 # A prefix of its own: the screen saver's settings are written to it.
@@ -56,7 +56,7 @@ for run in "${RUNS[@]}"; do
     heavy) measure heavy growth_host.exe "${HEAVY_SCENE[@]}" ;;
     monkey)
         # It finds the frame itself and plays until the host closes it (then it exits with 1).
-        wine "$EXE/poke.exe" monkey $((MINUTES * 60)) "$SEED" >/dev/null 2>&1 &
+        wine "$EXE/monkey.exe" $((MINUTES * 60)) "$SEED" >/dev/null 2>&1 &
         monkey=$!
         measure monkey growth_host.exe
         wait "$monkey" || true

@@ -9,6 +9,7 @@
 #include "growth_probe.h"
 #include "common/app_state.h"
 #include "common/ids.h"
+#include "shell/command_line.h"
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
@@ -20,5 +21,5 @@ int main(int argc, char** argv) {
     // argv[1] stands where the program's own path would: ProcessCommandLine skips it.
     ProcessCommandLine(argc - 1, argv + 1);
     StartGrowthProbe(std::atoi(argv[1]), hwndFrame);
-    return RunMessageLoop(accelerators);
+    return RunAppMessageLoop(accelerators);
 }

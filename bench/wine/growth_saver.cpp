@@ -19,5 +19,5 @@ int main(int argc, char** argv) {
     HWND window = RegisterSaverClass(instance) ? CreateSaverWindow(instance, nullptr, settings) : nullptr;
     if (window == nullptr) return 1;
     StartGrowthProbe(std::atoi(argv[1]), window);
-    return RunSaverLoop();
+    return RunSaverLoop(window);
 }

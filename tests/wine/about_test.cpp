@@ -9,8 +9,7 @@
 
 namespace {
 
-// The dialog's modal loop belongs to DialogBoxParamA: a hook notes the dialog and a thread timer runs the
-// test's script inside that loop once the dialog shows; then the key goes in.
+// A hook notes the dialog and a thread timer runs the script inside its modal loop; then the key goes in.
 HWND dialog = nullptr;
 std::function<void(HWND)> script;
 
@@ -102,7 +101,8 @@ TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnce) {
     RegSetValueA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", REG_SZ, command.c_str(), 0);
     const auto recorded = [&](int tenths) { // the handler runs on its own: wait for a whole line
         std::string text;
-        for (int i = 0; i <= tenths && (text.empty() || text.back() != '\n'); ++i, Sleep(100)) {
+        for (int i = 0; i <= tenths && (text.empty() || text.back() != '\n'); ++i) {
+            Sleep(i == 0 ? 0 : 100);
             std::stringstream all;
             all << std::ifstream(record, std::ios::binary).rdbuf();
             text = all.str();
@@ -127,9 +127,9 @@ TEST_F(About, AClickOnTheLinkOpensTheContactUrlOnce) {
     EXPECT_TRUE(once == String(IDS_CONTACT_URL) + "\r\n" && still == once) << once << still;
 }
 
-// The manifest's version 6 controls: the button's procedure lies in the comctl32 of the side-by-side folder
-// that names the version (Wine's DllGetVersion says 5.81 of either copy).
-TEST_F(AppTest, AboutButtonComesFromCommonControlsVersion6) {
+// The button's procedure lies in the comctl32 of the folder named for version 6 (Wine's DllGetVersion
+// says 5.81).
+TEST_F(About, TheOkButtonComesFromCommonControlsVersion6) {
     HWND dlg = CreateDialogParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUT), hwndFrame, AboutDlgProc, 0);
     MEMORY_BASIC_INFORMATION code{};
     VirtualQuery(reinterpret_cast<void*>(GetWindowLongPtrW(GetDlgItem(dlg, IDOK), GWLP_WNDPROC)), &code,

@@ -8,7 +8,6 @@
 #include "harness.h"
 
 #include <algorithm>
-#include <cstring>
 #include <span>
 
 namespace {
@@ -134,8 +133,7 @@ TEST_F(Bubbles, MakeIsOfferedUpTo199BubblesAndEraseAllLeavesWhite) {
     EXPECT_TRUE(d.count == 0 && Capture(w) == Model());
 }
 
-// More sizes than are kept, then pictures that pass the pixels kept: the window shows what their Ellipses
-// show, and what is kept stays within both bounds, the least recently used going first.
+// The window shows what the looks' Ellipses show while the kept pictures pass both bounds.
 TEST_F(Bubbles, KeptPicturesStayWithinTheirBoundsDroppingTheLeastRecentlyUsed) {
     Open({});
     // 600 sizes and fills, then 20 pictures of about 505 x 515 pixels. No box is narrower than 10: Wine's

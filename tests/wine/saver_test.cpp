@@ -29,17 +29,12 @@ DWORD ExitCode(HANDLE process, DWORD ms) {
     return code;
 }
 
-void Store(const DWORD (&settings)[kSaverValueCount]) {
-    for (int i = 0; i < kSaverValueCount; ++i)
-        RegSetKeyValueA(HKEY_CURRENT_USER, kSaverKey, saverValueNames[i], REG_DWORD, &settings[i],
-                        sizeof(DWORD));
-}
-
-// The width of what a full-screen show of one still bubble draws with the prefix at this DPI, which a real
-// mouse move then ends.
+// The width of a full-screen show's one bubble with the prefix at this DPI; a real mouse move ends the show.
 LONG ShownBubbleWidth(DWORD dpi) {
     RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-    Store({kShowBubbles, 0, 1, 0, 0});
+    const DWORD settings[kSaverValueCount] = {kShowBubbles, 0, 1, 0, 0}; // one bubble, no Gravity, no Yeast
+    for (int i = 0; i < kSaverValueCount; ++i)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kSaverKey, saverValueNames[i], REG_DWORD, &settings[i], 4);
     SetCursorPos(300, 300);
     HANDLE scr = Start("/s");
     WaitForInputIdle(scr, 10000);
@@ -78,9 +73,8 @@ class SettingsDialog : public ::testing::Test {
 } // namespace
 
 TEST(Saver, AtTwiceTheDpiTheShowsBubblesAreTwiceAsWide) {
-    const LONG at96 = ShownBubbleWidth(96);
-    EXPECT_NEAR(at96, 2 * 20, 2) << "the Bubbles window's radius of 20";
-    EXPECT_NEAR(ShownBubbleWidth(192), 2 * at96, 2);
+    const LONG at96 = ShownBubbleWidth(96); // the Bubbles window's radius of 20
+    EXPECT_TRUE(std::abs(at96 - 2 * 20) <= 2 && std::abs(ShownBubbleWidth(192) - 2 * at96) <= 2) << at96;
 }
 
 TEST(Saver, APreviewFillsItsParentAndEndsWithIt) {
@@ -110,8 +104,7 @@ TEST(Saver, FullScreenEndsOnAnyKeyThoseWithoutACharacterToo) {
     }
 }
 
-// Clicks and the arrow keys inside the group, through the dialog manager as the dialog's own loop would;
-// then OK stores the choice shown.
+// Clicks, and arrow keys through the dialog manager as its own loop would; then OK stores the choice shown.
 TEST_F(SettingsDialog, LinesAndBubblesExcludeEachOtherAndEnableTheirOwnControls) {
     const auto press = [this](WPARAM key) {
         MSG msg{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};

@@ -69,7 +69,7 @@ TEST_F(Shell, TheBarShowsThePopupOfTheActiveChildRightAfterFile) {
     EXPECT_EQ(Bar(), Texts({"&File", "&Window", "&Help"}));
 }
 
-TEST_F(Shell, TheFramesPopupsOfferWhatCanBeDone) {
+TEST_F(Shell, TheFramesPopupsOfferWhatCanBeDoneCloseOnlyWithAChild) {
     const std::tuple<HMENU, UINT, UINT> items[] = {
         {hmenuFile, IDM_CLOSE, MF_GRAYED}, {hmenuFile, IDM_NEW_LINES, 0},
         {hmenuFile, IDM_NEW_BUBBLES, 0},   {hmenuFile, IDM_EXIT, 0},
@@ -101,8 +101,7 @@ TEST_F(Shell, CommandsAndArgumentsReachTheActiveChildOfTheirMoment) {
         << "restored, closed, the icon passed";
 }
 
-// Another thread's pointers mean nothing here: not its flag's text, nor the records that its windows, of
-// both kinds' class names (registered by another module), carry; read, they would hand on Plot and 77.
+// Another thread's pointers mean nothing: its flag's text, the records its windows of our class names carry.
 TEST_F(Shell, AWindowOfAnotherThreadIsNoSourceAndItsFlagsAreDropped) {
     RunArgs({"-lines", "/boxes"});
     HWND lines = ActiveChild();

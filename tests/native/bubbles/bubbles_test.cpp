@@ -60,8 +60,8 @@ TEST_F(Bubbles, GravityPulsesComeStrictlyAfter32MsToBubblesNotStillFalling) {
     for (const auto& [after, y] : {std::pair(0u, 100), {1u, 105}, {33u, 105}, {34u, 110}, {67u, 115}}) {
         FakeClock clock(0xFFFFFFD0u + after);
         BubblesTimerTick(data, surface, clock);
-        EXPECT_EQ(data.bubbles[1].y, y) << after;
-        EXPECT_EQ(data.bubbles[2].y, 100) << after;
+        EXPECT_EQ(std::pair(data.bubbles[1].y, data.bubbles[2].y), (std::pair<float, float>(y, 100)))
+            << after;
     }
 }
 

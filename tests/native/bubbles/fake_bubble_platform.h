@@ -6,8 +6,8 @@
 #include "bubbles/core/bubbles_draw.h"
 #include "bubbles/core/bubbles_surface.h"
 
-// A client area that keeps the XOR picture: the looks (box, colour, designer) drawn an odd number of times.
-// Beside it, the window's set of toggled looks, and a plain set of the same.
+// A client area keeping the XOR picture, the looks drawn an odd number of times; and the window's set of
+// them.
 struct XorSurface : BubbleSurface {
     void DrawBubble(const BubblesData& data, int k) override {
         const BubbleBox b = BubbleBounds(data.bubbles[k]);

@@ -3,7 +3,28 @@
 #include <climits>
 
 #include "about/core/centering.h"
+#include "bubbles/core/bubbles_settings.h"
+#include "common/ids.h"
+#include "lines/core/lines_flags.h"
+#include "shell/core/command_line.h"
 #include "shell/core/placement.h"
+
+// The shell's three words, then the Lines and the Bubbles flags: each names the first it is a prefix of.
+TEST(Flags, AnArgumentNamesTheFirstKeywordItIsACaseInsensitivePrefixOf) {
+    using enum ArgumentAction;
+    // clang-format off
+    const std::tuple<const char*, ArgumentAction, int, int> cases[] = {{"", kNewLines, 0, IDM_BUBBLES_MAKE},
+        {"-BuBbLeS", kNewBubbles, -1, 0}, {"-ne", kNextWindow, -1, 0}, {"-nextt", kChildFlag, -1, 0},
+        {"/l", kChildFlag, 3, 0}, {"/LIS", kChildFlag, 6, 0}, {"/plotx", kChildFlag, -1, 0},
+        {"/g", kChildFlag, -1, IDM_BUBBLES_GRAVITY}, {"/d", kChildFlag, -1, IDM_BUBBLES_DESIGNER},
+        {"/Y", kChildFlag, -1, IDM_BUBBLES_YEAST}, {nullptr, kChildFlag, -1, 0}};
+    // clang-format on
+    for (const auto& [arg, shell, lines, bubbles] : cases) {
+        EXPECT_EQ(std::pair(ClassifyArgument(arg), LinesFlagIndex(arg)), std::pair(shell, lines))
+            << (arg ? arg : "-");
+        EXPECT_EQ(arg ? BubblesFlagCommand(arg) : 0, bubbles) << (arg ? arg : "null");
+    }
+}
 
 TEST(Placement, ASplitHalvesAcrossIfTallerElseSideBySideKeepingTheOddPixelAndNoHalfBelow40) {
     using Box = std::tuple<int, int, int, int>; // left, top, right, bottom

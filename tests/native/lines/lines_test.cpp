@@ -29,8 +29,7 @@ TEST(LinesColours, EachHueSectorTakesItsChannelsFromValueAndSaturation) {
         }
 }
 
-// Against the random source and its 37 draws written out here; Erase Behind only saves a tracing. The
-// record's new figure is that plan traced for the client area.
+// Against the 37 draws of the random source, written out here; the record's new figure is the plan traced.
 TEST(LinesFigure, APlanTakesEachValueFromItsPlaceInExactly37Draws) {
     const LinesChannel ch = MakeLinesChannel(10, 301, 20, 17, 768, 48); // centre 301 - 291 / 2, rounded up
     EXPECT_EQ(std::tuple(ch.swing, ch.centre, ch.phase, ch.increment), std::tuple(291, 156, 17, 16));
@@ -93,13 +92,7 @@ TEST(LinesPicture, PlotChartsTheCoordinatesOfEachStep) {
 
 // A run's steps: " d3" draws segment 3, " e1" erases 1, " clear" starts a new figure with an erase lag of 2.
 struct RecordedRun : LinesSurface {
-    RecordedRun(bool erase, bool repeat) {
-        data.nSegments = 2;
-        data.nSteps = 4;
-        data.iErase = -2;
-        data.fErase = erase;
-        data.fRepeat = repeat;
-    }
+    RecordedRun(bool erase, bool repeat) : data{{}, {}, 2, 4, 0, -2, 0, 0, 0, erase, repeat} {}
     void DrawSegment(int k) override { calls += " d" + std::to_string(k); }
     void EraseSegment(int k) override { calls += " e" + std::to_string(k); }
     void ClearAndStartNewFigure() override {
@@ -113,7 +106,7 @@ struct RecordedRun : LinesSurface {
             StepLinesRun(data, *this);
         return calls;
     }
-    LinesData data{};
+    LinesData data;
     std::string calls;
 };
 
