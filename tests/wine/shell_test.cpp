@@ -95,10 +95,10 @@ TEST_F(Shell, CommandsAndArgumentsReachTheActiveChildOfTheirMoment) {
     Command(IDM_WINDOW_CLOSE_ALL);
     RunArgs({"/make", "-next", "-l", "-b"}); // flags before any window go nowhere
     EXPECT_EQ(Children().size(), 2u);
-    ShowWindow(Children()[1], SW_MINIMIZE); // an icon title of its own below the client
+    ShowWindow(Children()[1], SW_MINIMIZE); // on Windows it gets an icon title, which Close All passes by
     SendMessageA(hwndClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(ActiveChild()), 0);
     EXPECT_TRUE(SendMessageA(hwndFrame, WM_QUERYENDSESSION, 0, 0) && Children().empty())
-        << "restored, closed, the icon passed";
+        << "restored, closed";
 }
 
 // Another thread's pointers mean nothing: its flag's text, the records its windows of our class names carry.
